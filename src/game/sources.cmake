@@ -1,0 +1,3 @@
+target_sources(tobli_game PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/main_game_sub.cpp
+)

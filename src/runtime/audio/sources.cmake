@@ -1,0 +1,3 @@
+target_sources(tobli_runtime PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/audio_service.cpp
+)

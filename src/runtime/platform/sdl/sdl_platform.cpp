@@ -1,0 +1,243 @@
+// The real platform: an SDL2 window with an OpenGL compatibility context.
+#include <SDL.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "platform/platform_impl.h"
+
+namespace tobli::platform::sdl {
+namespace {
+
+SDL_Window* gWindow = nullptr;
+SDL_GLContext gContext = nullptr;
+bool gVideoUp = false;
+
+bool EnsureVideo(std::string& why) {
+  if (gVideoUp) return true;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+    why = SDL_GetError();
+    return false;
+  }
+  gVideoUp = true;
+  return true;
+}
+
+}  // namespace
+
+bool OpenWindow(const WindowSpec& spec, std::string& why) {
+  if (!EnsureVideo(why)) return false;
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  gWindow = SDL_CreateWindow(spec.title, spec.x, spec.y, spec.width, spec.height,
+                             SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  if (gWindow == nullptr) {
+    why = SDL_GetError();
+    return false;
+  }
+  return true;
+}
+
+void CloseWindow() {
+  DestroyGLContext();
+  if (gWindow != nullptr) SDL_DestroyWindow(gWindow);
+  gWindow = nullptr;
+}
+
+bool HasWindow() {
+  return gWindow != nullptr;
+}
+
+void ShowWindow(bool visible) {
+  if (gWindow == nullptr) return;
+  if (visible) {
+    SDL_ShowWindow(gWindow);
+    SDL_RaiseWindow(gWindow);
+  } else {
+    SDL_HideWindow(gWindow);
+  }
+}
+
+void SetWindowTitle(const char* title) {
+  if (gWindow != nullptr) SDL_SetWindowTitle(gWindow, title);
+}
+
+void GetWindowSize(int& width, int& height) {
+  width = height = 0;
+  if (gWindow != nullptr) SDL_GetWindowSize(gWindow, &width, &height);
+}
+
+void SetWindowPosition(int x, int y) {
+  if (gWindow != nullptr) SDL_SetWindowPosition(gWindow, x, y);
+}
+
+void SetWindowSize(int width, int height) {
+  if (gWindow != nullptr) SDL_SetWindowSize(gWindow, width, height);
+}
+
+bool SetFullscreen(bool fullscreen, int width, int height, int bits) {
+  if (gWindow == nullptr) return false;
+  if (!fullscreen) {
+    SDL_SetWindowFullscreen(gWindow, 0);
+    return true;
+  }
+  SDL_DisplayMode want{};
+  want.w = width;
+  want.h = height;
+  want.format = bits == 16 ? SDL_PIXELFORMAT_RGB565 : 0;
+  SDL_DisplayMode got{};
+  int display = SDL_GetWindowDisplayIndex(gWindow);
+  if (SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &want, &got) == nullptr) return false;
+  if (got.w != width || got.h != height) return false;
+  if (SDL_SetWindowDisplayMode(gWindow, &got) != 0) return false;
+  return SDL_SetWindowFullscreen(gWindow, SDL_WINDOW_FULLSCREEN) == 0;
+}
+
+int DesktopBits() {
+  SDL_DisplayMode mode{};
+  if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 32;
+  int bits = SDL_BITSPERPIXEL(mode.format);
+  return bits == 24 ? 32 : bits;
+}
+
+bool CreateGLContext(int colorBits, std::string& why) {
+  (void)colorBits;
+  if (gWindow == nullptr) {
+    why = "no window";
+    return false;
+  }
+  if (gContext != nullptr) return true;
+  gContext = SDL_GL_CreateContext(gWindow);
+  if (gContext == nullptr) {
+    why = SDL_GetError();
+    return false;
+  }
+  SDL_GL_MakeCurrent(gWindow, gContext);
+  // Frame pacing is the runtime's own; the driver must not add a wait of its own.
+  SDL_GL_SetSwapInterval(0);
+  return true;
+}
+
+void DestroyGLContext() {
+  if (gContext != nullptr) {
+    SDL_GL_MakeCurrent(gWindow, nullptr);
+    SDL_GL_DeleteContext(gContext);
+  }
+  gContext = nullptr;
+}
+
+bool HasGL() {
+  return gContext != nullptr;
+}
+
+void SwapBuffers() {
+  if (gWindow != nullptr && gContext != nullptr) SDL_GL_SwapWindow(gWindow);
+}
+
+void* GetGLProcAddress(const char* name) {
+  return SDL_GL_GetProcAddress(name);
+}
+
+void ShowWarningBox(const char* caption, const char* text) {
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, text, gWindow);
+}
+
+uint64_t PerfCounter() {
+  return SDL_GetPerformanceCounter();
+}
+uint64_t PerfFrequency() {
+  return SDL_GetPerformanceFrequency();
+}
+uint32_t TicksMs() {
+  return SDL_GetTicks();
+}
+
+void SleepMs(double ms) {
+  if (ms <= 0) return;
+  SDL_Delay(static_cast<Uint32>(std::floor(ms)));
+}
+
+bool PollOsEvent(Event& event) {
+  if (!gVideoUp) return false;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) {
+    switch (e.type) {
+      case SDL_QUIT:
+        event = Event{EventType::kQuit};
+        return true;
+      case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+          event = Event{EventType::kQuit};
+          return true;
+        }
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+          event = Event{EventType::kFocusGained};
+          return true;
+        }
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+          event = Event{EventType::kFocusLost};
+          return true;
+        }
+        break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: {
+        if (e.key.repeat) break;
+        int dik = DikFromSdlScancode(e.key.keysym.scancode);
+        if (dik == 0) break;
+        event = Event{e.type == SDL_KEYDOWN ? EventType::kKeyDown : EventType::kKeyUp, dik};
+        return true;
+      }
+      case SDL_MOUSEMOTION:
+        event = Event{EventType::kMouseMotion, 0, e.motion.xrel, e.motion.yrel};
+        return true;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP: {
+        int button = e.button.button == SDL_BUTTON_LEFT     ? 0
+                     : e.button.button == SDL_BUTTON_RIGHT  ? 1
+                     : e.button.button == SDL_BUTTON_MIDDLE ? 2
+                                                            : -1;
+        if (button < 0) break;
+        event = Event{
+            e.type == SDL_MOUSEBUTTONDOWN ? EventType::kMouseButtonDown : EventType::kMouseButtonUp,
+            0, 0, 0, button};
+        return true;
+      }
+      default:
+        break;
+    }
+  }
+  return false;
+}
+
+void SetMouseCaptured(bool captured) {
+  SDL_SetRelativeMouseMode(captured ? SDL_TRUE : SDL_FALSE);
+}
+
+bool WindowHasFocus() {
+  return gWindow != nullptr && (SDL_GetWindowFlags(gWindow) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
+char KeyCharacter(int scanCode, bool shift) {
+  int sdlCode = SdlScancodeFromDik(scanCode);
+  if (sdlCode == 0) return 0;
+  SDL_Keycode key = SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(sdlCode));
+  if (key <= 0 || key >= 128) return 0;
+  char c = static_cast<char>(key);
+  if (c < 32 || c == 127) return 0;
+  if (shift) {
+    static const char kFrom[] = "`1234567890-=[]\\;',./";
+    static const char kTo[] = "~!@#$%^&*()_+{}|:\"<>?";
+    if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
+    const char* at = std::strchr(kFrom, c);
+    if (at != nullptr) return kTo[at - kFrom];
+  }
+  return c;
+}
+
+}  // namespace tobli::platform::sdl

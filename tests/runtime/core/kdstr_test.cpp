@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "runtime.h"
+
+namespace {
+
+std::string Text(double value) {
+  return KDStr(value).ToStdString();
+}
+
+TEST(NumberText, SixSignificantDigitsWithoutTrailingZeros) {
+  EXPECT_EQ(Text(3), "3");
+  EXPECT_EQ(Text(0.5), "0.5");
+  EXPECT_EQ(Text(0.1), "0.1");
+  EXPECT_EQ(Text(1.0 / 3.0), "0.333333");
+  EXPECT_EQ(Text(100000.0), "100000");
+  EXPECT_EQ(Text(123456.7), "123457");
+  EXPECT_EQ(Text(-2.5), "-2.5");
+}
+
+TEST(NumberText, ExponentHasSignAndAtLeastThreeDigits) {
+  EXPECT_EQ(Text(1000000.0), "1e+006");
+  EXPECT_EQ(Text(1234567.0), "1.23457e+006");
+  EXPECT_EQ(Text(0.0001), "0.0001");
+  EXPECT_EQ(Text(0.00001), "1e-005");
+  EXPECT_EQ(Text(1.5e-7), "1.5e-007");
+  EXPECT_EQ(Text(1e100), "1e+100");
+  EXPECT_EQ(Text(-1e300), "-1e+300");
+  EXPECT_EQ(Text(4.9e-324), "4.94066e-324");
+}
+
+TEST(NumberText, SpecialValuesPrintAsTheCLibraryWritesThem) {
+  EXPECT_EQ(Text(-0.0), "-0");
+  EXPECT_EQ(Text(std::numeric_limits<double>::infinity()), "inf");
+  EXPECT_EQ(Text(-std::numeric_limits<double>::infinity()), "-inf");
+  EXPECT_EQ(Text(std::nan("")), "nan");
+}
+
+TEST(KDStr, AssignmentKeepsOldValueWhenTextIsTooLong) {
+  std::string max(1022, 'a');
+  KDStr text("old");
+  text = max.c_str();
+  EXPECT_EQ(text.Length(), 1022);
+  KDStr other("keep");
+  std::string tooLong(1023, 'b');
+  other = tooLong.c_str();
+  EXPECT_EQ(other, "keep");
+  EXPECT_EQ(KDStr(tooLong.c_str()), "");
+}
+
+TEST(KDStr, AppendStopsAtTheLimitAndIgnoresEmptyText) {
+  KDStr text(std::string(1000, 'x').c_str());
+  text += std::string(23, 'y').c_str();
+  EXPECT_EQ(text.Length(), 1000);
+  text += std::string(22, 'y').c_str();
+  EXPECT_EQ(text.Length(), 1022);
+
+  KDStr left("ab");
+  left -= KDStr("");
+  EXPECT_EQ(left, "ab");
+  left += left;
+  EXPECT_EQ(left, "abab");
+}
+
+TEST(KDStr, DashOperatorsMayReach1023Characters) {
+  KDStr text(std::string(1000, 'x').c_str());
+  text -= KDStr(std::string(22, 'z').c_str());
+  EXPECT_EQ(text.Length(), 1023);
+  EXPECT_EQ(text.GetAt(1000), '-');
+}
+
+TEST(KDStr, ValueOperatorsLeaveOperandsAndFormatNumbers) {
+  KDStr ab("ab");
+  EXPECT_EQ(ab + 5.0, "ab5");
+  EXPECT_EQ(ab - 5.0, "ab-5");
+  EXPECT_EQ(ab * 5.0, "ab-5");
+  EXPECT_EQ(ab / KDStr("c"), "ab-c");
+  EXPECT_EQ(ab, "ab");
+}
+
+TEST(KDStr, NumericConversionAndComparison) {
+  EXPECT_DOUBLE_EQ(static_cast<double>(KDStr("  12.5xyz")), 12.5);
+  EXPECT_DOUBLE_EQ(static_cast<double>(KDStr("apples")), 0);
+  EXPECT_EQ(KDStr("12abc").Compare(12.0), 0);
+  EXPECT_EQ(KDStr("3").Compare(4.0), -1);
+  EXPECT_EQ(KDStr("5").Compare(4.0), 1);
+  EXPECT_EQ(KDStr("5").Compare(std::nan("")), 0);
+  EXPECT_LT(KDStr("a").Compare(KDStr("b")), 0);
+  // Byte-wise: bytes above 0x7F sort after ASCII as unsigned bytes.
+  EXPECT_GT(KDStr("\xE9").Compare(KDStr("z")), 0);
+}
+
+TEST(KDStr, ByteAccessAndCutting) {
+  KDStr text("h\xE9llo");
+  EXPECT_LT(text.GetAt(1), 0);
+  EXPECT_EQ(text.SetAt(0, 'j'), 1);
+  EXPECT_EQ(text.SetAt(5, 'x'), 0);
+  EXPECT_EQ(text.SetAt(-1, 'x'), 0);
+  EXPECT_EQ(text.GetAt(0), 'j');
+  text.Left(2);
+  EXPECT_EQ(text.Length(), 2);
+  text.Left(10);
+  EXPECT_EQ(text.Length(), 2);
+}
+
+TEST(KDStr, TrimRightRemovesControlAndHighBytesButKeepsSpaces) {
+  KDStr text("abc \r\n");
+  text.TrimRight();
+  EXPECT_EQ(text, "abc ");
+  KDStr accent("caf\xE9");
+  accent.TrimRight();
+  EXPECT_EQ(accent, "caf");
+  KDStr backslashes("a\\b\\c");
+  ReverseSlashes(backslashes);
+  EXPECT_EQ(backslashes, "a/b/c");
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+#include "support/test_support.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "core/error_log.h"
+
+namespace tobli::test {
+
+ScopedTempDir::ScopedTempDir() {
+  std::string base = std::filesystem::temp_directory_path().string() + "/tobli-test-XXXXXX";
+  if (const char* tmp = std::getenv("TMPDIR")) {
+    hadTmp_ = true;
+    oldTmp_ = tmp;
+  }
+  std::vector<char> name(base.begin(), base.end());
+  name.push_back(0);
+  if (mkdtemp(name.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = name.data();
+  oldCwd_ = std::filesystem::current_path().string();
+  setenv("TMPDIR", path_.c_str(), 1);
+  std::filesystem::current_path(path_);
+}
+
+ScopedTempDir::~ScopedTempDir() {
+  std::error_code ignored;
+  std::filesystem::current_path(oldCwd_, ignored);
+  if (hadTmp_) {
+    setenv("TMPDIR", oldTmp_.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ScopedTempDir::File(const std::string& name) const {
+  return path_ + "/" + name;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  return buffer.str();
+}
+
+void WriteFile(const std::string& path, const std::string& contents) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << contents;
+}
+
+bool FileExists(const std::string& path) {
+  return std::filesystem::exists(path);
+}
+
+std::vector<std::string> ErrorLogLines() {
+  std::vector<std::string> lines;
+  std::stringstream in(ReadFile(__ErrorLogPath()));
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string SourceDir() {
+  const char* dir = std::getenv("TOBLI_SOURCE_DIR");
+  return dir != nullptr ? dir : ".";
+}
+
+std::string BinaryDir() {
+  const char* dir = std::getenv("TOBLI_BINARY_DIR");
+  return dir != nullptr ? dir : ".";
+}
+
+}  // namespace tobli::test
