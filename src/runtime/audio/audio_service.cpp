@@ -5,3 +5,4 @@ void __CreateSoundService() {}
 void __CreateSoundDevice() {}
 void __StopMusicService() {}
 void __DestroySoundServices() {}
+void __LoopMusic() {}

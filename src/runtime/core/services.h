@@ -32,3 +32,9 @@ void __StopMusicService();
 void __DestroyRenderer();
 void __DestroyInputService();
 void __DestroySoundServices();
+
+// Steps of SHOWSCREEN that belong to other services: the music restarts when it has reached
+// its end; the keyboard state is refreshed; the quit keys (Esc, or left Alt + F4) are read.
+void __LoopMusic();
+void __RefreshKeyboard();
+bool __QuitKeysDown();
