@@ -24,6 +24,7 @@ double __g_FirstTime = 0;
 double __g_LastTime = 0;
 double __g_ThisTime = 0;
 int32_t __nCurFont = 0;
+uint64_t __g_FrameCount = 0;
 
 namespace {
 

@@ -28,6 +28,8 @@ extern double __g_FirstTime;
 extern double __g_LastTime;
 extern double __g_ThisTime;
 extern int32_t __nCurFont;
+// Number of frames presented by SHOWSCREEN since start-up (the sound log and drivers read it).
+extern uint64_t __g_FrameCount;
 
 // Records the source file index (0 the game, 1 the editor) and line of the running statement.
 void __dLn(double file, double line);

@@ -26,8 +26,6 @@ void __SetDisplayMode(bool fullscreen) {
   (void)fullscreen;
 }
 
-void __LoadStartupFont() {}
-
 void __PresentFirstFrame() {
   if (!platform::HasGL()) return;
   glClearColor(0, 0, 0, 0);

@@ -4,4 +4,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/renderer.cmake OPTIONAL RESULT_VARIABLE tobli_
 if(NOT tobli_renderer_list)
   target_sources(tobli_runtime PRIVATE ${CMAKE_CURRENT_LIST_DIR}/renderer_service.cpp)
 endif()
-include(${CMAKE_CURRENT_LIST_DIR}/sprites.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/sprites.cmake OPTIONAL RESULT_VARIABLE tobli_sprites_list)
+if(NOT tobli_sprites_list)
+  target_sources(tobli_runtime PRIVATE ${CMAKE_CURRENT_LIST_DIR}/font_service.cpp)
+endif()

@@ -1,0 +1,4 @@
+// Start-up step of the fonts. Scaffolding until fonts land.
+#include "core/services.h"
+
+void __LoadStartupFont() {}
