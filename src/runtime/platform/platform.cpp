@@ -60,6 +60,9 @@ bool SetFullscreen(bool fullscreen, int width, int height, int bits) {
 int DesktopBits() {
   return Sdl() ? sdl::DesktopBits() : 32;
 }
+void ShowCursor(bool visible) {
+  if (Sdl()) sdl::ShowCursor(visible);
+}
 
 bool CreateGLContext(int colorBits, std::string& why) {
   if (!Sdl()) return false;
@@ -96,6 +99,13 @@ uint32_t TicksMs() {
 }
 void SleepMs(double ms) {
   Sdl() ? sdl::SleepMs(ms) : headless::AdvanceVirtualClock(ms);
+}
+void SleepUntilCounter(uint64_t counter) {
+  if (Sdl()) {
+    sdl::SleepUntilCounter(counter);
+  } else {
+    headless::AdvanceToCounter(counter);
+  }
 }
 void AdvanceVirtualClock(double ms) {
   if (!Sdl()) headless::AdvanceVirtualClock(ms);

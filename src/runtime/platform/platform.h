@@ -42,6 +42,8 @@ void SetWindowSize(int width, int height);
 bool SetFullscreen(bool fullscreen, int width, int height, int bits);
 // Colour depth of the desktop in bits per pixel (32 headless).
 int DesktopBits();
+// Shows or hides the mouse cursor over the window (no effect headless).
+void ShowCursor(bool visible);
 
 // Double-buffered RGBA OpenGL context (compatibility profile, 16 depth bits) for the window.
 // Headless: never created; HasGL() stays false and drawing code skips its GL calls.
@@ -63,6 +65,9 @@ uint64_t PerfFrequency();
 uint32_t TicksMs();
 // Sleeps the calling thread for about the given milliseconds (headless: advances the clock).
 void SleepMs(double ms);
+// Sleeps until PerfCounter() reaches the value, on an absolute deadline so that a late wake-up
+// or an interrupted sleep does not shift it (headless: moves the virtual clock there).
+void SleepUntilCounter(uint64_t counter);
 // Headless: moves the virtual clock forward. No effect on the SDL platform.
 void AdvanceVirtualClock(double ms);
 

@@ -17,6 +17,7 @@ void SetWindowPosition(int x, int y);
 void SetWindowSize(int width, int height);
 bool SetFullscreen(bool fullscreen, int width, int height, int bits);
 int DesktopBits();
+void ShowCursor(bool visible);
 bool CreateGLContext(int colorBits, std::string& why);
 void DestroyGLContext();
 bool HasGL();
@@ -27,6 +28,7 @@ uint64_t PerfCounter();
 uint64_t PerfFrequency();
 uint32_t TicksMs();
 void SleepMs(double ms);
+void SleepUntilCounter(uint64_t counter);
 bool PollOsEvent(Event& event);
 void SetMouseCaptured(bool captured);
 bool WindowHasFocus();
@@ -47,5 +49,7 @@ uint64_t PerfCounter();
 uint64_t PerfFrequency();
 uint32_t TicksMs();
 void AdvanceVirtualClock(double ms);
+// Moves the virtual counter forward to the value (never back).
+void AdvanceToCounter(uint64_t counter);
 char KeyCharacter(int scanCode, bool shift);
 }  // namespace tobli::platform::headless

@@ -68,6 +68,10 @@ void AdvanceVirtualClock(double ms) {
   gCounter += static_cast<uint64_t>(whole);
 }
 
+void AdvanceToCounter(uint64_t counter) {
+  if (counter > gCounter) gCounter = counter;
+}
+
 char KeyCharacter(int scanCode, bool shift) {
   // US layout by DirectInput scan code.
   static const char kPlain[] =

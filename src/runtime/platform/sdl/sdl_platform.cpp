@@ -1,6 +1,9 @@
 // The real platform: an SDL2 window with an OpenGL compatibility context.
 #include <SDL.h>
 
+#include <time.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -106,6 +109,10 @@ int DesktopBits() {
   return bits == 24 ? 32 : bits;
 }
 
+void ShowCursor(bool visible) {
+  SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
 bool CreateGLContext(int colorBits, std::string& why) {
   (void)colorBits;
   if (gWindow == nullptr) {
@@ -161,6 +168,23 @@ uint32_t TicksMs() {
 void SleepMs(double ms) {
   if (ms <= 0) return;
   SDL_Delay(static_cast<Uint32>(std::floor(ms)));
+}
+
+void SleepUntilCounter(uint64_t counter) {
+  // The counter and CLOCK_MONOTONIC tick at the same rate (within the clock's slewing, a few
+  // parts per million), so the deadline is carried over once and then slept on absolutely:
+  // a signal or a late wake-up cannot make the sleep longer than the deadline allows.
+  uint64_t now = SDL_GetPerformanceCounter();
+  if (counter <= now) return;
+  double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
+  auto left = static_cast<int64_t>(static_cast<double>(counter - now) * 1e9 / frequency);
+  timespec deadline{};
+  clock_gettime(CLOCK_MONOTONIC, &deadline);
+  int64_t nanos = deadline.tv_nsec + left;
+  deadline.tv_sec += static_cast<time_t>(nanos / 1000000000);
+  deadline.tv_nsec = static_cast<long>(nanos % 1000000000);
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+  }
 }
 
 bool PollOsEvent(Event& event) {
