@@ -1,0 +1,76 @@
+#include "path/findpath.h"
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "core/frame.h"
+#include "input/input_commands.h"
+#include "path/astar_planner.h"
+#include "path/findpath_stop.h"
+
+namespace {
+
+bool EscapeDown() {
+  return KEY(1) != 0;
+}
+
+Planner::StopCheck gStopCheck = EscapeDown;
+
+// Truncated toward zero; a number that cannot be a cell of any map gives -1.
+int32_t CellCoordinate(double number) {
+  double whole = std::trunc(number);
+  if (!(whole >= 0 && whole <= INT32_MAX)) return -1;
+  return static_cast<int32_t>(whole);
+}
+
+}  // namespace
+
+void SetFindPathStopCheck(Planner::StopCheck check) {
+  gStopCheck = check != nullptr ? check : EscapeDown;
+}
+
+double FINDPATH(KDIntArray& map, KDIntArray& path, double /*weight*/, double startX, double startY,
+                double goalX, double goalY) {
+  Planner::Description description;
+  description.startX = CellCoordinate(startX);
+  description.startY = CellCoordinate(startY);
+  description.goalX = CellCoordinate(goalX);
+  description.goalY = CellCoordinate(goalY);
+  description.diagonalCost = 1;
+  description.diagonalMoves = 0;  // paths step left, right, up and down only
+  description.poolSize = 0;
+  description.openCapacity = 0;
+  description.hashBits = 16;
+  description.weight = 0.7f;  // the weight argument has never been used
+  description.width = map.nSize[1];
+  description.height = map.nSize[2];
+  description.map = map.pData;
+
+  AStarPlanner planner;
+  planner.setStopCheck(gStopCheck);
+  // A start or goal off the map, or a start on the goal: no search, path untouched.
+  if (!planner.createMap(description)) {
+    if (planner.outOfMemory()) __RuntimeError(7);
+    return 0;
+  }
+  planner.initialize();
+  if (!planner.run()) {
+    planner.cleanup();
+    return 0;
+  }
+  const int64_t length = planner.getPathSize();
+  if (length == 0) {
+    DIM(path, 0);
+    return 0;
+  }
+  std::vector<int32_t> cells(static_cast<size_t>(2 * length));
+  planner.fillPath(cells.data(), length);
+  planner.cleanup();
+  DIM(path, static_cast<double>(length), 2);
+  for (int64_t i = 0; i < length; ++i) {
+    path(static_cast<double>(i), 0) = cells[2 * i];
+    path(static_cast<double>(i), 1) = cells[2 * i + 1];
+  }
+  return static_cast<double>(length);
+}
