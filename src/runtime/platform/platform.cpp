@@ -12,6 +12,7 @@ namespace {
 Kind gKind = Kind::kSdl;
 std::deque<Event> gPushed;
 FrameHook gFrameHook;
+FrameHook gIdleHook;
 ExitHandler gExitHandler;
 
 bool Sdl() {
@@ -112,6 +113,7 @@ void AdvanceVirtualClock(double ms) {
 }
 
 bool PollEvent(Event& event) {
+  if (gPushed.empty() && !Sdl() && gIdleHook) gIdleHook();
   if (!gPushed.empty()) {
     event = gPushed.front();
     gPushed.pop_front();
@@ -140,6 +142,9 @@ void SetFrameHook(FrameHook hook) {
 }
 void RunFrameHook() {
   if (gFrameHook) gFrameHook();
+}
+void SetIdleHook(FrameHook hook) {
+  gIdleHook = std::move(hook);
 }
 
 std::string TempDir() {

@@ -111,6 +111,10 @@ char KeyCharacter(int scanCode, bool shift);
 using FrameHook = std::function<void()>;
 void SetFrameHook(FrameHook hook);
 void RunFrameHook();
+// Headless: called by PollEvent whenever it finds no waiting event, so that a driver can go on
+// with its script inside loops that wait for input without presenting frames (a wait for a key
+// release, KEYWAIT). Pass an empty function to remove it.
+void SetIdleHook(FrameHook hook);
 
 // ---- Files and processes -------------------------------------------------------------------
 // $TMPDIR when set and non-empty, else /tmp; always ends in "/".
