@@ -52,14 +52,17 @@ bool Contains(const char* haystack, const char* needle) {
   return haystack != nullptr && std::strstr(haystack, needle) != nullptr;
 }
 
-// Mesa's software rasterisers, or any renderer the driver itself calls software.
-bool IsSoftwareRenderer(const char* renderer) {
+}  // namespace
+
+bool IsSoftwareGLRenderer(const char* renderer) {
   if (renderer == nullptr) return false;
   std::string lower = renderer;
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return Contains(lower.c_str(), "llvmpipe") || Contains(lower.c_str(), "softpipe") ||
          Contains(lower.c_str(), "software");
 }
+
+namespace {
 
 template <typename T>
 void Fetch(T& entry, const char* name) {
@@ -171,7 +174,7 @@ void OpenGLLumetra::SetDCPixelFormat() {
   // the window is made; what is left is to say whether a driver or software draws.
   if (!HasContext()) return;
   const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  if (IsSoftwareRenderer(renderer)) {
+  if (IsSoftwareGLRenderer(renderer)) {
     platform::ShowWarningBox(kSoftwareGLCaption, Cp1252ToUtf8(kSoftwareGLText).c_str());
     __AppendErrorLog("OpenGL Software Emulation");
   } else {
@@ -269,7 +272,15 @@ void OpenGLLumetra::Make3DViewport(double zNear, double zFar, double fov) {
   glFrustum(-right, right, -top, top, zNear, zFar);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  SetTexture3D(-1, -1, 0);
+  // No texture bound: the state SetTexture3D(-1, -1, 0) leaves.
+  nCurTexture = nCurTexture2 = -1;
+  bCurBump = 0;
+  if (arb::glActiveTextureARB != nullptr) {
+    arb::glActiveTextureARB(GL_TEXTURE1_ARB);
+    glDisable(GL_TEXTURE_2D);
+    arb::glActiveTextureARB(GL_TEXTURE0_ARB);
+  }
+  glDisable(GL_TEXTURE_2D);
 
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);

@@ -208,6 +208,9 @@ extern PFNGLMAPBUFFERARBPROC glMapBufferARB;
 extern PFNGLUNMAPBUFFERARBPROC glUnmapBufferARB;
 }  // namespace arb
 
+// Whether the GL_RENDERER text names a software rasteriser (Mesa's llvmpipe or softpipe, or
+// any renderer that calls itself software).
+bool IsSoftwareGLRenderer(const char* renderer);
 // The texts of the software-renderer warning (Windows-1252).
 extern const char kSoftwareGLCaption[];
 extern const char kSoftwareGLText[];

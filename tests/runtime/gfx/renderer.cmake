@@ -1,0 +1,1 @@
+tobli_add_gtest(renderer_pacing_test SOURCES renderer_pacing_test.cpp)
