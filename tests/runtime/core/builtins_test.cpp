@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "core/builtins.h"
+#include "core/frame.h"
+#include "support/test_support.h"
+
+namespace {
+
+using tobli::test::ScopedTempDir;
+
+std::string Text(const KDStr& s) {
+  return s.GetStrData();
+}
+
+std::string RealPath(const std::string& path) {
+  char resolved[PATH_MAX];
+  return realpath(path.c_str(), resolved) != nullptr ? resolved : "";
+}
+
+TEST(Rnd, CoversExactlyZeroToTheTruncatedLimit) {
+  QMsrand(4711);
+  std::set<double> seen;
+  for (int i = 0; i < 5000; ++i) {
+    double r = RND(6.9);
+    ASSERT_EQ(r, std::trunc(r));
+    seen.insert(r);
+  }
+  EXPECT_EQ(seen, (std::set<double>{0, 1, 2, 3, 4, 5, 6}));
+  std::set<double> coin;
+  for (int i = 0; i < 200; ++i) {
+    ASSERT_EQ(RND(0), 0);
+    coin.insert(RND(1));
+  }
+  EXPECT_EQ(coin, (std::set<double>{0, 1}));
+}
+
+TEST(Rnd, IsTheNextWordModuloTheLimitPlusOne) {
+  QMsrand(99);
+  RandomContext saved = __g_ctx;
+  double r = RND(99.5);
+  __g_ctx = saved;
+  EXPECT_EQ(r, QMrand() % 100u);
+}
+
+TEST(Rnd, NegativeAndHugeLimitsAreSafe) {
+  QMsrand(3);
+  EXPECT_EQ(RND(-1), 0);
+  EXPECT_EQ(RND(-0.5), 0);
+  EXPECT_EQ(RND(-1000), 0);
+  EXPECT_EQ(RND(NAN), 0);
+  // 2^32 - 1 would make the modulus wrap to 0; the word comes back whole instead.
+  RandomContext saved = __g_ctx;
+  double r = RND(4294967295.0);
+  __g_ctx = saved;
+  EXPECT_EQ(r, QMrand());
+  double big = RND(1e15);
+  EXPECT_GE(big, 0);
+  EXPECT_LE(big, 4294967295.0);
+}
+
+TEST(Trigonometry, WorksInDegreesWithTheLanguagesOwnFactor) {
+  EXPECT_NEAR(SIN(90), 1, 1e-12);
+  EXPECT_NEAR(COS(180), -1, 1e-12);
+  EXPECT_NEAR(TAN(45), 1, 1e-7);
+  EXPECT_NEAR(ATAN(1, 0), 90, 1e-6);
+  EXPECT_NEAR(ATAN(0, -1), 180, 1e-6);
+  EXPECT_NEAR(ATAN(-1, 0), -90, 1e-6);
+  // 57.2957795 is not 180/pi: the results differ from an exact conversion in the last digits.
+  EXPECT_DOUBLE_EQ(ATAN(1, 1), std::atan2(1.0, 1.0) * 57.2957795);
+  EXPECT_NE(ATAN(1, 1), 45.0);
+  EXPECT_DOUBLE_EQ(SIN(30), std::sin(30 / 57.2957795));
+}
+
+TEST(Trigonometry, InverseFunctionsClampOutsideTheirDomain) {
+  EXPECT_EQ(ASIN(2), 90);
+  EXPECT_EQ(ASIN(1), 90);
+  EXPECT_EQ(ASIN(-1), -90);
+  EXPECT_EQ(ASIN(-7), -90);
+  EXPECT_NEAR(ASIN(0.5), 30, 1e-6);
+  EXPECT_EQ(ACOS(-3), 180);
+  EXPECT_EQ(ACOS(-1), 180);
+  EXPECT_EQ(ACOS(1), 0);
+  EXPECT_EQ(ACOS(5), 0);
+  EXPECT_NEAR(ACOS(0.5), 60, 1e-6);
+}
+
+TEST(Arithmetic, SqrAbsPow) {
+  EXPECT_EQ(SQR(16), 4);
+  EXPECT_TRUE(std::isnan(SQR(-1)));
+  EXPECT_EQ(ABS(-2.5), 2.5);
+  EXPECT_EQ(ABS(3), 3);
+  EXPECT_EQ(POW(2, 10), 1024);
+  EXPECT_EQ(POW(9, 0.5), 3);
+}
+
+TEST(Mod, TruncatesBothSidesAndKeepsTheSignOfTheDividend) {
+  EXPECT_EQ(MOD(-7, 3), -1);
+  EXPECT_EQ(MOD(7.9, 3), 1);
+  EXPECT_EQ(MOD(7, -3), 1);
+  EXPECT_EQ(MOD(-7.9, 3.9), -1);
+  EXPECT_EQ(MOD(5, 0), 0);
+  EXPECT_EQ(MOD(5, 0.5), 0);
+  EXPECT_EQ(MOD(5, -0.9), 0);
+}
+
+TEST(Mod, ExtremeOperandsNeitherTrapNorWrap) {
+  // The smallest 32-bit number divided by -1 overflows the quotient; the remainder is 0.
+  EXPECT_EQ(MOD(-2147483648.0, -1), 0);
+  EXPECT_EQ(MOD(1e20, 7), 2147483647 % 7);
+  EXPECT_EQ(MOD(-1e20, 7), INT_MIN % 7);
+  EXPECT_EQ(MOD(NAN, 7), 0);
+  EXPECT_EQ(MOD(10, NAN), 0);
+}
+
+TEST(Len, CountsBytesOfTextsAndOfNumbersAsText) {
+  EXPECT_EQ(LEN(KDStr("hello")), 5);
+  EXPECT_EQ(LEN(KDStr("")), 0);
+  EXPECT_EQ(LEN(KDStr("\xE9t\xE9")), 3);
+  EXPECT_EQ(LEN(3.5), 3);
+  EXPECT_EQ(LEN(1000000), 6);  // 1e+006
+  EXPECT_EQ(LEN(-0.5), 4);
+  EXPECT_EQ(LEN(100000), 6);
+}
+
+TEST(MidStr, CutsFromStartForCount) {
+  KDStr text("abcdef");
+  EXPECT_EQ(Text(MID_Str(text, 2, 3)), "cde");
+  EXPECT_EQ(Text(MID_Str(text, 4, 10)), "ef");
+  EXPECT_EQ(Text(MID_Str(text, 6, 1)), "");
+  EXPECT_EQ(Text(MID_Str(text, 0, 6)), "abcdef");
+  EXPECT_EQ(Text(MID_Str(text, 1.9, 2.5)), "bc");
+  EXPECT_EQ(Text(MID_Str(text, 5, 1)), "f");
+}
+
+TEST(MidStr, OutOfRangeStartsAndCountsGiveTheEmptyText) {
+  KDStr text("abcdef");
+  EXPECT_EQ(Text(MID_Str(text, -1, 3)), "");
+  EXPECT_EQ(Text(MID_Str(text, 0, 0)), "");
+  EXPECT_EQ(Text(MID_Str(text, 2, -4)), "");
+  EXPECT_EQ(Text(MID_Str(text, 7, 1)), "");
+  EXPECT_EQ(Text(MID_Str(text, 1e300, 1)), "");
+  EXPECT_EQ(Text(MID_Str(text, 1, 1e300)), "bcdef");
+  EXPECT_EQ(Text(MID_Str(text, NAN, 2)), "");
+  EXPECT_EQ(Text(MID_Str(KDStr(""), 0, 5)), "");
+}
+
+TEST(MidStr, LongestTextStillYieldsItsShortPieces) {
+  // The "-" operator can build a text of 1023 characters, one more than assignment stores.
+  KDStr left(std::string(511, 'a').c_str());
+  KDStr longest = left - KDStr(std::string(511, 'b').c_str());
+  ASSERT_EQ(LEN(longest), 1023);
+  EXPECT_EQ(Text(MID_Str(longest, 0, 5)), "aaaaa");
+  EXPECT_EQ(Text(MID_Str(longest, 510, 3)), "a-b");
+  EXPECT_EQ(LEN(MID_Str(longest, 1, 1022)), 1022);
+  // A piece of 1023 characters does not fit the result.
+  EXPECT_EQ(Text(MID_Str(longest, 0, 1023)), "");
+}
+
+TEST(CommandLine, IsACopyOfTheProgramsCommandLine) {
+  __g_cmdline = "level 3 -fast";
+  EXPECT_EQ(Text(GETCOMMANDLINE_Str()), "level 3 -fast");
+  __g_cmdline = "";
+}
+
+TEST(CurrentDir, SetAndGetRoundTripWithATrailingSlash) {
+  ScopedTempDir dir;
+  ASSERT_EQ(mkdir("sub dir", 0755), 0);
+  EXPECT_EQ(SETCURRENTDIR("sub dir"), 1);
+  EXPECT_EQ(Text(GETCURRENTDIR_Str()), RealPath(dir.File("sub dir")) + "/");
+  EXPECT_EQ(SETCURRENTDIR("no such dir"), 0);
+  EXPECT_EQ(Text(GETCURRENTDIR_Str()), RealPath(dir.File("sub dir")) + "/");
+  EXPECT_EQ(SETCURRENTDIR("/"), 1);
+  EXPECT_EQ(Text(GETCURRENTDIR_Str()), "/");
+}
+
+TEST(CurrentDir, PathTooLongForATextGivesTheEmptyText) {
+  ScopedTempDir dir;
+  std::string name(200, 'd');
+  for (int i = 0; i < 6; ++i) {
+    ASSERT_EQ(mkdir(name.c_str(), 0755), 0);
+    ASSERT_EQ(chdir(name.c_str()), 0);
+  }
+  EXPECT_EQ(Text(GETCURRENTDIR_Str()), "");
+  EXPECT_EQ(SETCURRENTDIR(".."), 1);
+}
+
+}  // namespace
