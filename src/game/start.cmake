@@ -1,0 +1,15 @@
+# Game state, start-up, level files and the screens before a game; the routines of the other
+# parts stay in their pending form until their own fragment exists.
+target_sources(tobli_game PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/state.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_program.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/levels.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/level_save.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/level_file_create.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/screens.cpp
+)
+foreach(part play boxes enemies effects editor)
+  if(NOT EXISTS ${CMAKE_CURRENT_LIST_DIR}/${part}.cmake)
+    target_sources(tobli_game PRIVATE ${CMAKE_CURRENT_LIST_DIR}/pending/${part}_pending.cpp)
+  endif()
+endforeach()
