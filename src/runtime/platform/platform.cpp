@@ -56,7 +56,11 @@ void SetWindowSize(int width, int height) {
   Sdl() ? sdl::SetWindowSize(width, height) : headless::SetWindowSize(width, height);
 }
 bool SetFullscreen(bool fullscreen, int width, int height, int bits) {
-  return Sdl() ? sdl::SetFullscreen(fullscreen, width, height, bits) : true;
+  return Sdl() ? sdl::SetFullscreen(fullscreen, width, height, bits)
+               : headless::SetFullscreen(fullscreen, width, height, bits);
+}
+void SetHeadlessDisplayModes(const std::vector<DisplayMode>& modes) {
+  headless::SetDisplayModes(modes);
 }
 int DesktopBits() {
   return Sdl() ? sdl::DesktopBits() : 32;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tobli::platform {
 
@@ -38,8 +39,17 @@ void SetWindowTitle(const char* title);
 void GetWindowSize(int& width, int& height);
 void SetWindowPosition(int x, int y);
 void SetWindowSize(int width, int height);
-// Full screen at the given size, or a normal window again. False when the mode is refused.
+// Full screen at the given size and depth (bits 0: the desktop's), or a normal window again.
+// False when no such mode is offered.
 bool SetFullscreen(bool fullscreen, int width, int height, int bits);
+// Headless: the full-screen modes the virtual display offers (bits 0: the desktop depth).
+// None given (the default after Select) means every mode is offered.
+struct DisplayMode {
+  int width = 0;
+  int height = 0;
+  int bits = 0;
+};
+void SetHeadlessDisplayModes(const std::vector<DisplayMode>& modes);
 // Colour depth of the desktop in bits per pixel (32 headless).
 int DesktopBits();
 // Shows or hides the mouse cursor over the window (no effect headless).

@@ -45,6 +45,8 @@ void CloseWindow();
 bool HasWindow();
 void GetWindowSize(int& width, int& height);
 void SetWindowSize(int width, int height);
+bool SetFullscreen(bool fullscreen, int width, int height, int bits);
+void SetDisplayModes(const std::vector<DisplayMode>& modes);
 uint64_t PerfCounter();
 uint64_t PerfFrequency();
 uint32_t TicksMs();

@@ -1,1 +1,2 @@
 tobli_add_gtest(renderer_pacing_test SOURCES renderer_pacing_test.cpp)
+    tobli_add_gtest(renderer_core_test SOURCES renderer_core_test.cpp)

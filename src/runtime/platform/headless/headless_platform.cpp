@@ -15,6 +15,8 @@ double gFraction = 0;
 bool gWindow = false;
 int gWidth = 640;
 int gHeight = 480;
+std::vector<DisplayMode> gModes;  // empty: every mode
+constexpr int kDesktopBits = 32;
 
 }  // namespace
 
@@ -22,6 +24,7 @@ void Reset() {
   gCounter = 0;
   gFraction = 0;
   gWindow = false;
+  gModes.clear();
 }
 
 bool OpenWindow(const WindowSpec& spec, std::string& why) {
@@ -47,6 +50,20 @@ void GetWindowSize(int& width, int& height) {
 void SetWindowSize(int width, int height) {
   gWidth = width;
   gHeight = height;
+}
+
+bool SetFullscreen(bool fullscreen, int width, int height, int bits) {
+  if (!fullscreen || gModes.empty()) return true;
+  int depth = bits == 0 ? kDesktopBits : bits;
+  for (const DisplayMode& mode : gModes) {
+    int offered = mode.bits == 0 ? kDesktopBits : mode.bits;
+    if (mode.width == width && mode.height == height && offered == depth) return true;
+  }
+  return false;
+}
+
+void SetDisplayModes(const std::vector<DisplayMode>& modes) {
+  gModes = modes;
 }
 
 uint64_t PerfCounter() {

@@ -98,6 +98,9 @@ bool SetFullscreen(bool fullscreen, int width, int height, int bits) {
   int display = SDL_GetWindowDisplayIndex(gWindow);
   if (SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &want, &got) == nullptr) return false;
   if (got.w != width || got.h != height) return false;
+  // A depth asked for must be the depth got; the caller falls back to the desktop's itself.
+  int gotBits = SDL_BITSPERPIXEL(got.format) == 24 ? 32 : SDL_BITSPERPIXEL(got.format);
+  if (bits != 0 && gotBits != bits) return false;
   if (SDL_SetWindowDisplayMode(gWindow, &got) != 0) return false;
   return SDL_SetWindowFullscreen(gWindow, SDL_WINDOW_FULLSCREEN) == 0;
 }

@@ -1,0 +1,227 @@
+// The renderer object: tables, start-up, display modes and the 2D view. Pixel tests run on a
+// real window (Xvfb with software OpenGL) and read the frame back.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "core/error_log.h"
+#include "core/services.h"
+#include "gfx/lumetra.h"
+#include "platform/platform.h"
+#include "runtime.h"
+#include "support/gl_test_support.h"
+#include "support/test_support.h"
+
+namespace {
+
+namespace platform = tobli::platform;
+using tobli::test::CountLitPixels;
+using tobli::test::ErrorLogLines;
+using tobli::test::HeadlessRenderer;
+using tobli::test::PixelAt;
+using tobli::test::Rgb;
+using tobli::test::ScopedTempDir;
+
+// An untextured quad over the screen pixels (x, y) to (x + w - 1, y + h - 1), its corners sent
+// in the given order of bottom-left, bottom-right, top-right, top-left (counter-clockwise on
+// the screen) or reversed.
+void RawQuad(int x, int y, int w, int h, uint32_t color, bool clockwise = false) {
+  glDisable(GL_TEXTURE_2D);
+  glColor3ub(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+  int xs[4] = {x, x + w, x + w, x};
+  int ys[4] = {y + h, y + h, y, y};
+  glBegin(GL_TRIANGLE_FAN);
+  for (int i = 0; i < 4; ++i) {
+    int k = clockwise ? 3 - i : i;
+    glVertex2i(xs[k], -ys[k]);
+  }
+  glEnd();
+  glColor4f(1, 1, 1, 1);
+  glEnable(GL_TEXTURE_2D);
+}
+
+int CountLines(const std::string& text) {
+  auto lines = ErrorLogLines();
+  return static_cast<int>(std::count(lines.begin(), lines.end(), text));
+}
+
+TEST(SoftwareRenderer, MesaRasterisersAndSelfDeclaredSoftwareCount) {
+  EXPECT_TRUE(IsSoftwareGLRenderer("llvmpipe (LLVM 15.0.6, 256 bits)"));
+  EXPECT_TRUE(IsSoftwareGLRenderer("Gallium 0.4 on softpipe"));
+  EXPECT_TRUE(IsSoftwareGLRenderer("Mesa X11 Software Rasterizer"));
+  EXPECT_TRUE(IsSoftwareGLRenderer("GDI Generic SOFTWARE"));
+  EXPECT_FALSE(IsSoftwareGLRenderer("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
+  EXPECT_FALSE(IsSoftwareGLRenderer("NVIDIA GeForce RTX 3060/PCIe/SSE2"));
+  EXPECT_FALSE(IsSoftwareGLRenderer(nullptr));
+}
+
+TEST(SoftwareRenderer, WarningTextIsKeptInItsOwnCodePage) {
+  // "unterstützt" with the single byte 0xFC; the box converts it for display.
+  EXPECT_NE(std::strstr(kSoftwareGLText, "unterst\xFCtzt!"), nullptr);
+  EXPECT_STREQ(kSoftwareGLCaption, "!!OpenGL Software Emulation!!");
+}
+
+TEST(RendererTables, FreshRendererHasEveryTableEmpty) {
+  OpenGLLumetra lum;
+  for (int n = 0; n < kLumSprites; ++n) {
+    ASSERT_EQ(lum.nTexWidth[n], -1) << n;
+    ASSERT_EQ(lum.nTexHeight[n], -1) << n;
+    ASSERT_EQ(lum.nTexName[n][0], 0u) << n;
+    ASSERT_EQ(lum.pMask[n], nullptr) << n;
+  }
+  for (const OPENGL_SURFACE& surface : lum.surfaces) {
+    EXPECT_EQ(surface.nCols, 0);
+    EXPECT_EQ(surface.nRows, 0);
+  }
+  EXPECT_EQ(lum.fAlpha, 1.0f);
+  EXPECT_EQ(lum.nParticle, 0);
+  EXPECT_FALSE(lum.IsActive());
+  EXPECT_FLOAT_EQ(qsin[90], 1.0f);
+  EXPECT_FLOAT_EQ(qcos[180], -1.0f);
+  EXPECT_FLOAT_EQ(qsin[30], 0.5f);
+  EXPECT_NEAR(qcos[359], 0.99985f, 1e-5f);
+}
+
+TEST(RendererStartup, HeadlessInitTakesTheWindowSizeAndDesktopDepth) {
+  ScopedTempDir dir;
+  platform::Select(platform::Kind::kHeadless);
+  std::string why;
+  platform::WindowSpec spec;
+  spec.width = 320;
+  spec.height = 200;
+  platform::OpenWindow(spec, why);
+  OpenGLLumetra lum;
+  ASSERT_TRUE(lum.Init(0, 0, 0, 30));
+  EXPECT_EQ(lum.nResX, 320);
+  EXPECT_EQ(lum.nResY, 200);
+  EXPECT_EQ(lum.nBits, platform::DesktopBits());
+  EXPECT_DOUBLE_EQ(lum.dFrameTime, 1000.0 / 30);
+  EXPECT_TRUE(lum.IsActive());
+  EXPECT_FALSE(lum.bFullscreen);
+  // No context, so nothing to report and no box: the log stays empty.
+  EXPECT_TRUE(ErrorLogLines().empty());
+  ASSERT_TRUE(lum.Init(800, 600, 16, 0));
+  EXPECT_EQ(lum.nResX, 800);
+  EXPECT_EQ(lum.nBits, 16);
+  EXPECT_DOUBLE_EQ(lum.dFrameTime, 2.0);
+  platform::CloseWindow();
+}
+
+TEST(RendererStartup, DisplayModesSwitchBackAndForth) {
+  HeadlessRenderer renderer;
+  EXPECT_TRUE(pLum->DoFullscreen());
+  EXPECT_TRUE(pLum->bFullscreen);
+  EXPECT_EQ(pLum->nResX, 640);
+  EXPECT_TRUE(pLum->DoWindowed());
+  EXPECT_FALSE(pLum->bFullscreen);
+  pLum->DoFullscreen();
+  EXPECT_TRUE(pLum->HideWindow());
+  EXPECT_FALSE(pLum->bFullscreen);
+}
+
+TEST(RendererStartup, FullScreenFallsBackToTheDesktopDepthThenToAWindow) {
+  ScopedTempDir dir;
+  HeadlessRenderer renderer;
+  // The size is offered at the desktop depth only: the depth asked for gives way.
+  platform::SetHeadlessDisplayModes({{640, 480, 0}});
+  pLum->nBits = 16;
+  EXPECT_TRUE(pLum->DoFullscreen());
+  EXPECT_TRUE(pLum->bFullscreen);
+  EXPECT_EQ(pLum->nBits, platform::DesktopBits());
+  pLum->DoWindowed();
+  // Offered at that depth: it is kept.
+  platform::SetHeadlessDisplayModes({{640, 480, 16}});
+  pLum->nBits = 16;
+  EXPECT_TRUE(pLum->DoFullscreen());
+  EXPECT_EQ(pLum->nBits, 16);
+  pLum->DoWindowed();
+  EXPECT_TRUE(ErrorLogLines().empty());
+  // The size is not offered at all: a window and one log line.
+  platform::SetHeadlessDisplayModes({{800, 600, 0}});
+  EXPECT_FALSE(pLum->DoFullscreen());
+  EXPECT_FALSE(pLum->bFullscreen);
+  EXPECT_EQ(ErrorLogLines(), std::vector<std::string>{"No Fullscreen Mode available"});
+}
+
+TEST(RendererGL, StartupReportsTheRendererAndFetchesMultitexture) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  ASSERT_NE(renderer, nullptr);
+  bool software = IsSoftwareGLRenderer(renderer);
+  EXPECT_EQ(CountLines("OpenGL Software Emulation"), software ? 1 : 0) << renderer;
+  EXPECT_EQ(CountLines("OpenGL Hardware Support"), software ? 0 : 1) << renderer;
+  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  bool offered = extensions != nullptr && std::strstr(extensions, "GL_ARB_multitexture");
+  EXPECT_EQ(arb::glMultiTexCoord2fARB != nullptr, offered);
+  EXPECT_EQ(arb::glActiveTextureARB != nullptr, offered);
+  EXPECT_TRUE(pLum->IsActive());
+}
+
+TEST(RendererGL, PresentedFrameLeavesABlackFrameToDrawInto) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  RawQuad(0, 0, 640, 480, Rgb(255, 255, 255));
+  ASSERT_EQ(PixelAt(320, 240), Rgb(255, 255, 255));
+  pLum->FlipScreens();
+  EXPECT_EQ(CountLitPixels(), 0);
+}
+
+TEST(RendererGL, ScreenCornersMapToTheWindowCorners) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window, 320, 200);
+  ASSERT_EQ(pLum->nResX, 320);
+  ASSERT_EQ(pLum->nResY, 200);
+  pLum->ChangeSize(320, 200);
+  RawQuad(0, 0, 1, 1, Rgb(255, 0, 0));
+  RawQuad(319, 199, 1, 1, Rgb(0, 255, 0));
+  RawQuad(319, 0, 1, 1, Rgb(0, 0, 255));
+  EXPECT_EQ(PixelAt(0, 0), Rgb(255, 0, 0));
+  EXPECT_EQ(PixelAt(319, 199), Rgb(0, 255, 0));
+  EXPECT_EQ(PixelAt(319, 0), Rgb(0, 0, 255));
+  EXPECT_EQ(CountLitPixels(), 3);
+}
+
+TEST(RendererGL, ChangeSizeFollowsAResizedWindow) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  platform::SetWindowSize(200, 100);
+  pLum->ChangeSize(200, 100);
+  pLum->FlipScreens();
+  RawQuad(0, 0, 1, 1, Rgb(255, 0, 0));
+  RawQuad(199, 99, 1, 1, Rgb(0, 255, 0));
+  EXPECT_EQ(PixelAt(0, 0), Rgb(255, 0, 0));
+  EXPECT_EQ(PixelAt(199, 99), Rgb(0, 255, 0));
+}
+
+TEST(RendererGL, ClockwiseQuadIsCulled) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  RawQuad(10, 10, 10, 10, Rgb(255, 255, 255), true);
+  EXPECT_EQ(CountLitPixels(), 0);
+  RawQuad(10, 10, 10, 10, Rgb(255, 255, 255), false);
+  EXPECT_EQ(CountLitPixels(), 100);
+  EXPECT_EQ(PixelAt(10, 10), Rgb(255, 255, 255));
+  EXPECT_EQ(PixelAt(19, 19), Rgb(255, 255, 255));
+}
+
+TEST(RendererGL, FullScreenEndsInFullScreenOrInAWindowWithOneLogLine) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  bool full = pLum->DoFullscreen();
+  EXPECT_EQ(full, pLum->bFullscreen);
+  EXPECT_EQ(CountLines("No Fullscreen Mode available"), full ? 0 : 1);
+  pLum->DoWindowed();
+  EXPECT_FALSE(pLum->bFullscreen);
+  int w = 0;
+  int h = 0;
+  platform::GetWindowSize(w, h);
+  EXPECT_EQ(w, 640);
+  EXPECT_EQ(h, 480);
+}
+
+}  // namespace
