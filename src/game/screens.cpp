@@ -1,5 +1,6 @@
 // The screens before a game (title, intro text, slot selection) and the game's small text and
 // voice routines.
+#include "box_text.h"
 #include "game.h"
 
 namespace {
@@ -171,8 +172,8 @@ void ChooseGame() {
   }
 }
 
-void BOXPRINT(KDStr text, double x, double y, double width) {
-  // Fixed advances, whatever the font: 17 pixels a character, 25 a line.
+std::vector<PlacedWord> LayOutBoxText(KDStr text, double x, double y, double width) {
+  std::vector<PlacedWord> placed;
   KDStr rest = text + " ";
   KDStr word = "";
   double cx = x;
@@ -181,17 +182,24 @@ void BOXPRINT(KDStr text, double x, double y, double width) {
   for (double p = 0; p <= length - 1; p = p + 1) {
     KDStr character = MID_Str(rest, p, 1);
     word += character;
+    // A blank completes a word, which keeps its blank.
     if (character == " ") {
-      // A word that does not fit goes to a new line; one wider than the width stands alone.
       if ((LEN(word) - 1) * 17 + (cx - x) > width) {
         cx = x;
         cy = cy + 25;
       }
-      DLN();
-      PRINT(word, cx, cy);
+      placed.push_back({word, cx, cy});
       cx = cx + LEN(word) * 17;
       word = "";
     }
+  }
+  return placed;
+}
+
+void BOXPRINT(KDStr text, double x, double y, double width) {
+  for (const PlacedWord& placed : LayOutBoxText(text, x, y, width)) {
+    DLN();
+    PRINT(placed.word, placed.x, placed.y);
   }
 }
 

@@ -7,6 +7,7 @@ target_sources(tobli_game PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/level_save.cpp
   ${CMAKE_CURRENT_LIST_DIR}/level_file_create.cpp
   ${CMAKE_CURRENT_LIST_DIR}/screens.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/box_text.h
 )
 foreach(part play boxes enemies effects editor)
   if(NOT EXISTS ${CMAKE_CURRENT_LIST_DIR}/${part}.cmake)

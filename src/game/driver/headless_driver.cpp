@@ -13,9 +13,9 @@ namespace {
 // Polls of an empty event queue without a frame in between after which the game is taken to
 // be waiting for input (a key-release wait, KEYWAIT): the script then moves on to its next
 // batch at once. A frame of the game polls far fewer times than this.
-constexpr uint64_t kIdlePollsBeforeAdvance = 20000;
+constexpr uint64_t kIdlePollsBeforeAdvance = 2000;
 // Idle polls with nothing left in the script after which the run is given up as stalled.
-constexpr uint64_t kIdlePollsBeforeStall = 2000000;
+constexpr uint64_t kIdlePollsBeforeStall = 200000;
 
 // Thrown by the hooks and the exit handler; caught by Run.
 struct RunAbort {

@@ -1,0 +1,44 @@
+#include "level_builder.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "support/test_support.h"
+
+namespace tobli::test {
+
+std::string LevelField(int value) {
+  char text[16];
+  std::snprintf(text, sizeof(text), "%03d", value);
+  return text;
+}
+
+std::string LevelFileText(const LevelSpec& level) {
+  int maxx = level.rows.empty() ? 0 : static_cast<int>(level.rows[0].size()) - 1;
+  int maxy = static_cast<int>(level.rows.size()) - 1;
+  std::string text = LevelField(maxx) + LevelField(maxy) + LevelField(level.startX) +
+                     LevelField(level.startY) + LevelField(static_cast<int>(level.enemies.size())) +
+                     "\r\n";
+  for (const std::vector<int>& row : level.rows) {
+    for (int code : row) text += LevelField(code);
+    text += "\r\n";
+  }
+  for (const LevelEnemy& e : level.enemies) {
+    text += LevelField(e.x) + LevelField(e.y) + LevelField(e.mode) + LevelField(e.speed) +
+            LevelField(e.look) + "\r\n";
+  }
+  return text + level.hint + "\r\n";
+}
+
+void WriteLevelFile(int number, const LevelSpec& level) {
+  std::filesystem::create_directories("levels");
+  WriteFile("levels/Level." + std::to_string(number), LevelFileText(level));
+}
+
+LevelSpec FloorLevel(int columns, int rows) {
+  LevelSpec level;
+  level.rows.assign(rows, std::vector<int>(columns, 60));
+  return level;
+}
+
+}  // namespace tobli::test

@@ -1,0 +1,36 @@
+// Writes level files for game tests in the level file format.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tobli::test {
+
+struct LevelEnemy {
+  int x = 0;  // stored column and row, without the margin
+  int y = 0;
+  int mode = 0;  // stored mode 0 to 4
+  int speed = 0;
+  int look = 1;
+};
+
+struct LevelSpec {
+  // Row r, column c holds the tile code of stored cell (c, r); the header's maxx is the width
+  // of the first row minus one.
+  std::vector<std::vector<int>> rows;
+  int startX = 0;
+  int startY = 0;
+  std::vector<LevelEnemy> enemies;
+  std::string hint = "hint";
+};
+
+// The three-character field of a whole number (5 is 005).
+std::string LevelField(int value);
+// The file's text: header, rows, enemies, hint, each line ending in CR LF.
+std::string LevelFileText(const LevelSpec& level);
+// Writes "levels/Level.<number>" below the current directory (the folder is made if needed).
+void WriteLevelFile(int number, const LevelSpec& level);
+// A rows x columns level of floor (60) with the given cells set afterwards.
+LevelSpec FloorLevel(int columns, int rows);
+
+}  // namespace tobli::test

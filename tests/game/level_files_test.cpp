@@ -1,0 +1,332 @@
+// Level files and the save slot on the headless driver.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "driver/headless_driver.h"
+#include "game.h"
+#include "level_builder.h"
+#include "support/test_support.h"
+
+namespace {
+
+using tobli::game::HeadlessDriver;
+using tobli::game::RunEnd;
+using tobli::game::RunResult;
+using tobli::test::FloorLevel;
+using tobli::test::LevelSpec;
+using tobli::test::ReadFile;
+using tobli::test::WriteFile;
+using tobli::test::WriteLevelFile;
+
+constexpr double kGame = 0;
+constexpr double kEditor = 1;
+
+class LevelFiles : public ::testing::Test {
+ protected:
+  RunResult Load(double number, double mode) {
+    level = number;
+    RunResult result = driver_.Run([mode] { LoadLevel(mode); });
+    EXPECT_EQ(result.end, RunEnd::kReturned);
+    return result;
+  }
+  RunResult Save(double number) {
+    level = number;
+    RunResult result = driver_.Run([] { SaveLevel(); });
+    EXPECT_EQ(result.end, RunEnd::kReturned);
+    HeadlessDriver::FlushTextFiles();
+    return result;
+  }
+  int CountCells(double code) {
+    int count = 0;
+    for (int c = 0; c < 128; ++c) {
+      for (int r = 0; r < 128; ++r) count += hit(c, r) == code ? 1 : 0;
+    }
+    return count;
+  }
+
+  tobli::test::ScopedTempDir dir_;
+  HeadlessDriver driver_;
+};
+
+TEST_F(LevelFiles, GameLoadPlacesTheLevelBehindASixTileMargin) {
+  LevelSpec spec;
+  spec.rows = {{73, 60, 14}, {60, 93, 60}};
+  WriteLevelFile(1, spec);
+
+  RunResult result = Load(1, kGame);
+  // "Loading..." and "Done!" are each shown once.
+  EXPECT_EQ(result.frames, 2u);
+  EXPECT_EQ(file_Str, "levels/Level.1");
+  EXPECT_EQ(maxx, 2);
+  EXPECT_EQ(maxy, 1);
+  EXPECT_EQ(startx, 6);
+  EXPECT_EQ(starty, 6);
+  EXPECT_EQ(xlevel, 13);
+  EXPECT_EQ(ylevel, 12);
+  EXPECT_EQ(hit(6, 6), 73);
+  EXPECT_EQ(hit(8, 6), 14);
+  EXPECT_EQ(hit(7, 7), 93);
+  // Everything the level does not cover is void.
+  EXPECT_EQ(hit(5, 6), 92);
+  EXPECT_EQ(hit(9, 6), 92);
+  EXPECT_EQ(hit(6, 8), 92);
+  EXPECT_EQ(CountCells(92), 128 * 128 - 6);
+  EXPECT_EQ(hint_Str, "hint");
+}
+
+TEST_F(LevelFiles, EditorLoadUsesAOneTileMarginAndKeepsRawData) {
+  LevelSpec spec = FloorLevel(4, 3);
+  spec.rows[0][1] = 5;
+  spec.rows[2][3] = 8;
+  spec.startX = 2;
+  spec.startY = 1;
+  spec.enemies = {{3, 2, 1, 2, 4}};
+  WriteLevelFile(4, spec);
+
+  Load(4, kEditor);
+  EXPECT_EQ(startx, 3);
+  EXPECT_EQ(starty, 2);
+  EXPECT_EQ(xlevel, 1 + 3 + 5);
+  EXPECT_EQ(ylevel, 1 + 2 + 5);
+  // Box start places stay codes; no box is made.
+  EXPECT_EQ(hit(2, 1), 5);
+  EXPECT_EQ(hit(4, 3), 8);
+  EXPECT_EQ(maxbox, 0);
+  // Enemies stay in tiles with their stored mode.
+  EXPECT_EQ(maxene, 1);
+  EXPECT_EQ(enex(0), 4);
+  EXPECT_EQ(eney(0), 3);
+  EXPECT_EQ(enemode(0), 1);
+  EXPECT_EQ(enespd(0), 2);
+  EXPECT_EQ(enelook(0), 4);
+}
+
+TEST_F(LevelFiles, GameLoadTurnsEnemiesIntoPixelsAndPlayModes) {
+  LevelSpec spec = FloorLevel(6, 3);
+  spec.enemies = {
+      {0, 0, 0, 1, 1}, {1, 0, 1, 0, 2}, {2, 1, 2, 2, 3}, {3, 1, 3, 0, 15}, {5, 2, 4, 1, 17}};
+  WriteLevelFile(2, spec);
+
+  Load(2, kGame);
+  ASSERT_EQ(maxene, 5);
+  const double modes[] = {0, 6, 8, 12, 16};
+  for (int e = 0; e < 5; ++e) {
+    SCOPED_TRACE(e);
+    EXPECT_EQ(enemode(e), modes[e]);
+    EXPECT_EQ(enex(e), (spec.enemies[e].x + 6) * 32);
+    EXPECT_EQ(eney(e), (spec.enemies[e].y + 6) * 32);
+    EXPECT_EQ(enespd(e), spec.enemies[e].speed);
+    EXPECT_EQ(enelook(e), spec.enemies[e].look);
+  }
+  // A level with enemies leaves their reward open.
+  EXPECT_EQ(enemission, 0);
+}
+
+TEST_F(LevelFiles, GameLoadMakesRestingBoxesOnFloorInColumnOrder) {
+  LevelSpec spec = FloorLevel(4, 3);
+  spec.rows[0][2] = 5;
+  spec.rows[1][0] = 8;
+  spec.rows[2][2] = 6;
+  spec.rows[1][3] = 7;
+  WriteLevelFile(3, spec);
+  plym = 2;  // a created box takes the player's direction; the loader puts it at rest
+
+  Load(3, kGame);
+  ASSERT_EQ(maxbox, 4);
+  // Column by column, each from the top: (0,1) 8, (2,0) 5, (2,2) 6, (3,1) 7.
+  const double looks[] = {8, 5, 6, 7};
+  const double columns[] = {0, 2, 2, 3};
+  const double rows[] = {1, 0, 2, 1};
+  for (int b = 0; b < 4; ++b) {
+    SCOPED_TRACE(b);
+    EXPECT_EQ(boxlook(b), looks[b]);
+    EXPECT_EQ(boxx(b), columns[b] + 6);
+    EXPECT_EQ(boxy(b), rows[b] + 6);
+    EXPECT_EQ(boxm(b), 5);
+    EXPECT_EQ(boxdelay(b), -1);
+    EXPECT_EQ(hit(boxx(b), boxy(b)), 60);
+  }
+}
+
+TEST_F(LevelFiles, SweetsAreCountedFromCells14To17Only) {
+  LevelSpec spec = FloorLevel(4, 2);
+  spec.rows[0] = {14, 15, 16, 17};
+  spec.rows[1] = {18, 13, 14, 19};
+  WriteLevelFile(5, spec);
+  Load(5, kGame);
+  EXPECT_EQ(sweets, 5);
+  Load(5, kEditor);
+  EXPECT_EQ(sweets, 5);
+}
+
+TEST_F(LevelFiles, GameLoadResetsKeysItemsMissionsAndThePickUpList) {
+  WriteLevelFile(6, FloorLevel(2, 2));
+  for (int k = 0; k < 5; ++k) kys(k) = 2;
+  fireman = saltbag = wellington = 1;
+  onice = 1;
+  magnet = 0;
+  boxmission = 1;
+  maxboom = 3;
+  kynum = 4;
+
+  Load(6, kGame);
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(kys(k), 0) << k;
+  EXPECT_EQ(fireman + saltbag + wellington + onice, 0);
+  EXPECT_EQ(magnet, 1);
+  EXPECT_EQ(boxmission, 0);
+  EXPECT_EQ(maxboom, 0);
+  EXPECT_EQ(kynum, 0);
+  // Without enemies there is no enemy reward to earn.
+  EXPECT_EQ(enemission, 1);
+}
+
+TEST_F(LevelFiles, MissingFileGivesOneCellAndTheHintNoFile) {
+  Load(7, kGame);
+  EXPECT_EQ(maxx, 0);
+  EXPECT_EQ(maxy, 0);
+  EXPECT_EQ(startx, 6);
+  EXPECT_EQ(starty, 6);
+  EXPECT_EQ(hit(6, 6), 0);
+  EXPECT_EQ(CountCells(92), 128 * 128 - 1);
+  EXPECT_EQ(maxene, 0);
+  EXPECT_EQ(sweets, 0);
+  EXPECT_EQ(hint_Str, "NO_FILE");
+}
+
+TEST_F(LevelFiles, ShortRowsGiveCode0AndAnEmptyHintReadsNoData) {
+  std::filesystem::create_directories("levels");
+  WriteFile("levels/Level.8", "003001000000000\r\n060061062063\r\n064\r\n\r\n");
+  Load(8, kGame);
+  EXPECT_EQ(hit(6, 7), 64);
+  EXPECT_EQ(hit(7, 7), 0);
+  EXPECT_EQ(hit(9, 7), 0);
+  EXPECT_EQ(hit(9, 6), 63);
+  EXPECT_EQ(hint_Str, "NO_DATA");
+}
+
+TEST_F(LevelFiles, GameLoadWritesTheLevelReachedIntoTheSaveSlot) {
+  std::filesystem::create_directories("levels");
+  WriteFile("levels/Level.02", "1\r\n");
+  savefile_Str = "levels/Level.02";
+  Load(12, kGame);
+  HeadlessDriver::FlushTextFiles();
+  EXPECT_EQ(ReadFile("levels/Level.02"), "12\r\n");
+
+  // An editor load leaves the slot alone.
+  Load(13, kEditor);
+  HeadlessDriver::FlushTextFiles();
+  EXPECT_EQ(ReadFile("levels/Level.02"), "12\r\n");
+}
+
+TEST_F(LevelFiles, SaveSlotPlayedForTheFirstTimeGetsItsFile) {
+  savefile_Str = "levels/Level.03";
+  ASSERT_FALSE(tobli::test::FileExists("levels/Level.03"));
+  Load(4, kGame);
+  HeadlessDriver::FlushTextFiles();
+  EXPECT_EQ(ReadFile("levels/Level.03"), "4\r\n");
+}
+
+// An editor map with every cell void, the start at (1, 1) and no enemies.
+void ClearEditorMap() {
+  for (int c = 0; c < 128; ++c) {
+    for (int r = 0; r < 128; ++r) hit(c, r) = 92;
+  }
+  startx = starty = 1;
+  maxene = 0;
+}
+
+TEST_F(LevelFiles, SavingASingleCellWritesTwoRowsOfTwoFields) {
+  ClearEditorMap();
+  hit(1, 1) = 60;
+  hint_Str = "one cell";
+  ASSERT_FALSE(tobli::test::FileExists("levels/Level.9"));
+
+  RunResult result = Save(9);
+  // "Writing..." and "Done" are each shown once.
+  EXPECT_EQ(result.frames, 2u);
+  EXPECT_EQ(maxx, 1);
+  EXPECT_EQ(maxy, 1);
+  // The level file did not exist: it is created rather than lost.
+  EXPECT_EQ(ReadFile("levels/Level.9"), "001001000000000\r\n060092\r\n092092\r\none cell\r\n");
+}
+
+TEST_F(LevelFiles, SavedLevelLoadsBackIntoTheSameEditorMap) {
+  ClearEditorMap();
+  const int codes[] = {73, 60, 14, 5, 93, 109, 4, 111, 0, 100};
+  for (int c = 1; c <= 12; ++c) {
+    for (int r = 1; r <= 7; ++r) hit(c, r) = codes[(c * 7 + r) % 10];
+  }
+  hit(12, 7) = 92;  // the used area's corner may be void
+  hit(30, 2) = 61;  // a lone cell widens the level
+  startx = 4;
+  starty = 5;
+  maxene = 2;
+  enex(0) = 3, eney(0) = 2, enemode(0) = 2, enespd(0) = 1, enelook(0) = 3;
+  enex(1) = 11, eney(1) = 7, enemode(1) = 4, enespd(1) = 2, enelook(1) = 17;
+  hint_Str = "Push the crate onto the target";
+
+  double before[128][128];
+  for (int c = 0; c < 128; ++c) {
+    for (int r = 0; r < 128; ++r) before[c][r] = hit(c, r);
+  }
+  Save(20);
+  EXPECT_EQ(maxx, 30);
+  EXPECT_EQ(maxy, 7);
+
+  ClearEditorMap();
+  hint_Str = "";
+  Load(20, kEditor);
+  for (int c = 1; c <= 30; ++c) {
+    for (int r = 1; r <= 7; ++r) ASSERT_EQ(hit(c, r), before[c][r]) << c << "," << r;
+  }
+  EXPECT_EQ(startx, 4);
+  EXPECT_EQ(starty, 5);
+  ASSERT_EQ(maxene, 2);
+  EXPECT_EQ(enex(1), 11);
+  EXPECT_EQ(eney(1), 7);
+  EXPECT_EQ(enemode(1), 4);
+  EXPECT_EQ(enespd(1), 2);
+  EXPECT_EQ(enelook(1), 17);
+  EXPECT_EQ(hint_Str, "Push the crate onto the target");
+}
+
+TEST_F(LevelFiles, HeaderBeyondTheMapIsBroughtIntoRangeAndReported) {
+  std::filesystem::create_directories("levels");
+  // maxx 200, maxy 150, start (999, 999), 999 enemies: a damaged header.
+  WriteFile("levels/Level.10", "200150999999999\r\n060060\r\n");
+  RunResult result = driver_.Run([] {
+    level = 10;
+    LoadLevel(0);
+  });
+  ASSERT_EQ(result.end, RunEnd::kReturned);
+  EXPECT_EQ(maxx, 99);
+  EXPECT_EQ(maxy, 99);
+  EXPECT_EQ(startx, 99 + 6);
+  EXPECT_EQ(maxene, 100);
+  EXPECT_EQ(hit(6, 6), 60);
+  bool reported = false;
+  for (const std::string& line : tobli::test::ErrorLogLines()) {
+    reported = reported || line == "Level file out of range: levels/Level.10";
+  }
+  EXPECT_TRUE(reported);
+}
+
+TEST(LevelFields, ThreeCharacterFieldsRoundTrip) {
+  EXPECT_EQ(GetStrFromNum_Str(5), "005");
+  EXPECT_EQ(GetStrFromNum_Str(61), "061");
+  EXPECT_EQ(GetStrFromNum_Str(109), "109");
+  for (int n = 0; n <= 999; ++n) {
+    KDStr field = GetStrFromNum_Str(n);
+    ASSERT_EQ(field.Length(), 3) << n;
+    ASSERT_EQ(GetNumFromStr(KDStr("xyz") + field, 1), n);
+  }
+  // Values outside 0 to 999 do not fit and come out longer.
+  EXPECT_EQ(GetStrFromNum_Str(-1), "00-1");
+  EXPECT_EQ(GetStrFromNum_Str(1000), "1000");
+  EXPECT_EQ(GetNumFromStr("abc060", 0), 0);
+  EXPECT_EQ(GetNumFromStr("abc060", 1), 60);
+  EXPECT_EQ(GetNumFromStr("060", 1), 0);
+}
+
+}  // namespace

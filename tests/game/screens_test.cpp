@@ -1,0 +1,226 @@
+// Title, intro text, slot selection and text boxes on the headless driver.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "box_text.h"
+#include "driver/headless_driver.h"
+#include "game.h"
+#include "support/test_support.h"
+
+namespace {
+
+using tobli::game::HeadlessDriver;
+using tobli::game::RunEnd;
+using tobli::game::RunResult;
+using tobli::test::WriteFile;
+
+constexpr int kKeyE = 18;
+constexpr int kKeyEnter = 28;
+constexpr int kKeySpace = 57;
+constexpr int kKeyUp = 200;
+constexpr int kKeyDown = 208;
+// Frames the three headings take to come in: 41 + 46 + 58.
+constexpr uint64_t kHeadingFrames = 145;
+
+// A plain white 24-bit BMP of the given size.
+void WriteWhiteBmp(const std::string& path, int width, int height) {
+  int rowBytes = (width * 3 + 3) / 4 * 4;
+  uint32_t pixelBytes = static_cast<uint32_t>(rowBytes * height);
+  std::string data;
+  auto u16 = [&data](uint32_t v) {
+    data += static_cast<char>(v & 0xFF);
+    data += static_cast<char>((v >> 8) & 0xFF);
+  };
+  auto u32 = [&u16](uint32_t v) {
+    u16(v & 0xFFFF);
+    u16(v >> 16);
+  };
+  data += "BM";
+  u32(54 + pixelBytes);
+  u32(0);
+  u32(54);
+  u32(40);
+  u32(static_cast<uint32_t>(width));
+  u32(static_cast<uint32_t>(height));
+  u16(1);
+  u16(24);
+  u32(0);
+  u32(pixelBytes);
+  u32(2835);
+  u32(2835);
+  u32(0);
+  u32(0);
+  data.append(pixelBytes, static_cast<char>(0xFF));
+  WriteFile(path, data);
+}
+
+std::string Lines(int count) {
+  std::string text;
+  for (int k = 0; k < count; ++k) text += "line " + std::to_string(k) + "\r\n";
+  return text;
+}
+
+class Screens : public ::testing::Test {
+ protected:
+  tobli::test::ScopedTempDir dir_;
+  HeadlessDriver driver_;
+};
+
+TEST_F(Screens, TitleLeavesWithSpaceOrEnterOnceTheIntroScrolls) {
+  WriteFile("intro.txt", Lines(3));
+  for (int key : {kKeySpace, kKeyEnter}) {
+    SCOPED_TRACE(key);
+    driver_.HoldKey(key, kHeadingFrames + 5, kHeadingFrames + 7);
+    RunResult result = driver_.Run([] { TitleScreen(); }, 1000);
+    EXPECT_EQ(result.end, RunEnd::kReturned);
+    EXPECT_EQ(result.frames, kHeadingFrames + 5);
+    EXPECT_EQ(EDITOR, 0);
+  }
+}
+
+TEST_F(Screens, KeysDuringTheHeadingsDoNotLeaveTheTitle) {
+  WriteFile("intro.txt", Lines(3));
+  driver_.PressKey(kKeySpace, 20);
+  driver_.PressKey(kKeyE, 100);
+  RunResult result = driver_.Run([] { TitleScreen(); }, 400);
+  EXPECT_EQ(result.end, RunEnd::kFrameLimit);
+  EXPECT_EQ(EDITOR, 0);
+}
+
+TEST_F(Screens, TitleKeyEChoosesTheEditor) {
+  WriteFile("intro.txt", Lines(3));
+  driver_.HoldKey(kKeyE, kHeadingFrames + 15, kHeadingFrames + 16);
+  double left = -1;
+  RunResult result = driver_.Run([&left] {
+    TitleScreen();
+    left = 1;
+  });
+  EXPECT_EQ(result.end, RunEnd::kReturned);
+  EXPECT_EQ(result.frames, kHeadingFrames + 15);
+  EXPECT_EQ(EDITOR, 1);
+  EXPECT_EQ(left, 1);
+}
+
+TEST_F(Screens, MissingIntroEndsTheTitleOnceTheHeadingsAreIn) {
+  double scrolled = -1;
+  RunResult result = driver_.Run([&scrolled] {
+    TitleScreen();
+    scrolled = WideScroller("intro.txt");
+  });
+  EXPECT_EQ(result.end, RunEnd::kReturned);
+  EXPECT_EQ(result.frames, kHeadingFrames);
+  EXPECT_EQ(scrolled, 0);
+  EXPECT_EQ(EDITOR, 0);
+}
+
+// The lowest position the text reaches before it starts again from the bottom edge.
+double LowestScrollPosition(HeadlessDriver& driver, const std::string& intro) {
+  WriteFile("intro.txt", intro);
+  std::vector<double> positions;
+  driver.OnEveryFrame([&positions](uint64_t) { positions.push_back(zt); });
+  driver.Run([] { WideScroller("intro.txt"); }, 2000);
+  auto lowest = std::min_element(positions.begin(), positions.end());
+  EXPECT_NE(lowest + 1, positions.end());
+  if (lowest + 1 != positions.end()) EXPECT_EQ(*(lowest + 1), 480);
+  return *lowest;
+}
+
+TEST_F(Screens, IntroScrollsUntilItsLastLineHasLeftTheTop) {
+  // A font of 10 x 20 pixel cells: lines are 24 pixels apart.
+  WriteWhiteBmp("BigFont.bmp", 160, 160);
+  driver_.Run([] { LOADFONT("BigFont.bmp", 0); });
+  double fw = 0, fh = 0;
+  GETFONTSIZE(fw, fh);
+  ASSERT_EQ(fh, 20);
+
+  // Ten lines scroll from 480 to -240, 0.4 pixels a frame.
+  double lowest = LowestScrollPosition(driver_, Lines(10));
+  EXPECT_GE(lowest, -240 - 1e-6);
+  EXPECT_LT(lowest, -240 + 0.4);
+
+  // An empty line ends the text: three lines scroll to -72.
+  lowest = LowestScrollPosition(driver_, Lines(3) + "\r\n" + Lines(6));
+  EXPECT_GE(lowest, -72 - 1e-6);
+  EXPECT_LT(lowest, -72 + 0.4);
+}
+
+TEST_F(Screens, EachArrowPressMovesTheSelectionOneSlot) {
+  // Down three times, then Enter: the third press finds the last slot already selected.
+  driver_.PressKey(kKeyDown, 2);
+  driver_.At(4, [] {
+    EXPECT_EQ(b_Str, "B");
+    EXPECT_EQ(savefile_Str, "levels/Level.02");
+  });
+  driver_.PressKey(kKeyDown, 5);
+  driver_.At(7, [] { EXPECT_EQ(c_Str, "C"); });
+  driver_.PressKey(kKeyDown, 8);
+  driver_.PressKey(kKeyEnter, 11);
+  RunResult result = driver_.Run([] { ChooseGame(); }, 100);
+  EXPECT_EQ(result.end, RunEnd::kReturned);
+  EXPECT_EQ(result.frames, 11u);
+  EXPECT_EQ(savefile_Str, "levels/Level.03");
+  EXPECT_EQ(a_Str, "a");
+  EXPECT_EQ(b_Str, "b");
+  EXPECT_EQ(c_Str, "C");
+
+  // Up from the first slot keeps the first slot.
+  driver_.PressKey(kKeyDown, 1);
+  driver_.PressKey(kKeyUp, 3);
+  driver_.PressKey(kKeyUp, 5);
+  driver_.PressKey(kKeySpace, 7);
+  result = driver_.Run([] { ChooseGame(); }, 100);
+  EXPECT_EQ(result.end, RunEnd::kReturned);
+  EXPECT_EQ(savefile_Str, "levels/Level.01");
+  EXPECT_EQ(a_Str, "A");
+}
+
+TEST_F(Screens, KeyStillHeldFromTheTitleConfirmsTheFirstSlot) {
+  WriteFile("intro.txt", Lines(3));
+  driver_.HoldKey(kKeySpace, kHeadingFrames + 5, kHeadingFrames + 60);
+  RunResult result = driver_.Run([] {
+    TitleScreen();
+    ChooseGame();
+  });
+  EXPECT_EQ(result.end, RunEnd::kReturned);
+  // The selection returned before showing a single frame of its own.
+  EXPECT_EQ(result.frames, kHeadingFrames + 5);
+  EXPECT_EQ(savefile_Str, "levels/Level.01");
+  EXPECT_EQ(a_Str, "A");
+}
+
+struct Placed {
+  std::string word;
+  double x;
+  double y;
+  bool operator==(const Placed&) const = default;
+};
+
+std::vector<Placed> Layout(const char* text, double x, double y, double width) {
+  std::vector<Placed> result;
+  for (const PlacedWord& placed : LayOutBoxText(text, x, y, width)) {
+    result.push_back({placed.word.ToStdString(), placed.x, placed.y});
+  }
+  return result;
+}
+
+TEST(BoxText, WordsWrapWhenTheyWouldPassTheWidth) {
+  // The second word needs 2*17 + 51 = 85 pixels: past 60, within 100.
+  EXPECT_EQ(Layout("ab cd", 100, 40, 60),
+            (std::vector<Placed>{{"ab ", 100, 40}, {"cd ", 100, 65}}));
+  EXPECT_EQ(Layout("ab cd", 100, 40, 100),
+            (std::vector<Placed>{{"ab ", 100, 40}, {"cd ", 151, 40}}));
+  // A word wider than the width stands alone on its own line, even the first one.
+  EXPECT_EQ(Layout("abcdefgh", 10, 0, 60), (std::vector<Placed>{{"abcdefgh ", 10, 25}}));
+  EXPECT_EQ(Layout("ab abcdefgh cd", 0, 0, 60),
+            (std::vector<Placed>{{"ab ", 0, 0}, {"abcdefgh ", 0, 25}, {"cd ", 0, 50}}));
+  // Every blank ends a word, so a double blank prints a lone blank.
+  EXPECT_EQ(Layout("a  b", 0, 0, 400),
+            (std::vector<Placed>{{"a ", 0, 0}, {" ", 34, 0}, {"b ", 51, 0}}));
+  EXPECT_EQ(Layout("", 0, 0, 100), (std::vector<Placed>{{" ", 0, 0}}));
+}
+
+}  // namespace
