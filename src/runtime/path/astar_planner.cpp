@@ -63,7 +63,7 @@ bool AStarPlanner::Search(OpenList& open) {
   int32_t sinceStopCheck = 0;
   NodeHashIterator closedAt(closed_);
   for (;;) {
-    Node* current = open.popBest();
+    Node* current = open.best();
     if (current == nullptr) {
       done_ = true;
       return true;
@@ -71,6 +71,7 @@ bool AStarPlanner::Search(OpenList& open) {
     const int32_t x = current->x;
     const int32_t y = current->y;
     if (x == description_.goalX && y == description_.goalY) {
+      open.popBest();
       closed_.add(current);
       goal_ = current;
       done_ = true;
@@ -78,12 +79,14 @@ bool AStarPlanner::Search(OpenList& open) {
     }
     if (sinceStopCheck++ > kStopCheckInterval) {
       sinceStopCheck = 0;
+      // The node stays first in the open list, so the next run expands it: closing it here
+      // would cut the search off from whatever lies beyond it.
       if (StopRequested()) {
-        closed_.add(current);
         done_ = false;
         return false;
       }
     }
+    open.popBest();
     ++expansions_;
     for (int s = 0; s < 8; ++s) {
       const Step& step = kSteps[s];

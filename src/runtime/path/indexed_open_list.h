@@ -17,6 +17,8 @@ class IndexedOpenList {
   // Adds a node that is not in the list; it gets the next insertion number. False when full.
   bool insert(Node* node);
   bool pushBack(Node* node) { return insert(node); }
+  // The node with the smallest (f, insertion number), left in place; null when empty.
+  Node* best() const { return size_ == 0 ? nullptr : heap_[0].node; }
   // Removes and returns the node with the smallest (f, insertion number); null when empty.
   Node* popBest();
   // The open node of the cell, or null. The cell must lie on the map.

@@ -17,6 +17,8 @@ class SortedOpenList {
   bool insert(Node* node);
   // Appends without looking at f (the start node of a search).
   bool pushBack(Node* node) { return nodes_.pushBack(node); }
+  // The node with the smallest f (the oldest of equal f), left in place; null when empty.
+  Node* best() const { return nodes_.isEmpty() ? nullptr : nodes_[nodes_.size() - 1]; }
   // Removes and returns the node with the smallest f; null when empty.
   Node* popBest();
   // The open node of the cell, or null.
