@@ -11,6 +11,7 @@
 #include "core/frame.h"
 #include "core/services.h"
 #include "data/archive.h"
+#include "gfx/command_numbers.h"
 #include "gfx/lumetra.h"
 #include "gfx/sprite_slots.h"
 
@@ -20,20 +21,6 @@ namespace {
 
 // Loading a font that exists but cannot be read ends the program with this code.
 constexpr double kErrorUnreadablePicture = 3;
-
-// A number as a whole value, truncated toward zero; NaN is 0 and values beyond the 64-bit
-// range are capped, since converting them has no defined result.
-int64_t Whole(double value) {
-  if (std::isnan(value)) return 0;
-  if (value >= 9.2e18) return INT64_MAX;
-  if (value <= -9.2e18) return INT64_MIN;
-  return static_cast<int64_t>(value);
-}
-
-// The low 16 bits of the whole value, where the renderer takes 16-bit numbers.
-int16_t Low16(double value) {
-  return static_cast<int16_t>(static_cast<uint16_t>(Whole(value) & 0xFFFF));
-}
 
 // A slot number: values beyond the int range become -1, which every table ignores.
 int Slot(double value) {

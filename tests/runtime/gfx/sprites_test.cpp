@@ -362,6 +362,57 @@ TEST(SpriteDrawing, GrabbedAreaDrawsBackTheSamePixels) {
   EXPECT_EQ(FindLitArea(), (LitArea{200, 100, 240, 120, 800}));
 }
 
+// The texels of one level of a texture, RGBA, row 0 at the bottom.
+std::vector<uint8_t> TextureLevel(uint32_t name, int level, int width, int height) {
+  std::vector<uint8_t> texels(static_cast<size_t>(width) * height * 4);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+  return texels;
+}
+
+TEST(SpriteTextures, SecondTextureHoldsBoxFilteredLevels) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  WriteFile("pic.bmp",
+            MakeBmp24(4, 2,
+                      {Rgb(200, 0, 0), Rgb(100, 0, 0), Rgb(0, 40, 0), Rgb(0, 20, 0), Rgb(0, 0, 100),
+                       Rgb(0, 0, 50), Rgb(10, 10, 10), Rgb(30, 30, 30)}));
+  LOADSPRITE("pic.bmp", 4);
+  ASSERT_NE(pLum->nTexName[4][1], 0u);
+  EXPECT_EQ(TextureLevel(pLum->nTexName[4][1], 1, 2, 1),
+            (std::vector<uint8_t>{75, 0, 38, 255, 10, 25, 10, 255}));
+  EXPECT_EQ(TextureLevel(pLum->nTexName[4][1], 2, 1, 1), (std::vector<uint8_t>{43, 13, 24, 255}));
+  // The picture texture itself keeps its pixels, bottom row first.
+  std::vector<uint8_t> level0 = TextureLevel(pLum->nTexName[4][0], 0, 4, 2);
+  EXPECT_EQ(std::vector<uint8_t>(level0.begin(), level0.begin() + 4),
+            (std::vector<uint8_t>{0, 0, 100, 255}));
+}
+
+TEST(SpriteTextures, BumpTexturesHoldTheNormalsOfTheBrightness) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  WriteFile("flat.bmp", MakeSolidBmp24(4, 4, Rgb(90, 90, 90)));
+  WriteFile("step.bmp", MakeBmp24(4, 1, {0, 0, Rgb(255, 255, 255), Rgb(255, 255, 255)}));
+  uint32_t flat = 0;
+  uint32_t step = 0;
+  ASSERT_TRUE(pLum->MakeBMPTexture("flat.bmp", 0, 0, 0, 0, &flat, nullptr, 0, false, true));
+  ASSERT_TRUE(pLum->MakeBMPTexture("step.bmp", 0, 0, 0, 0, &step, nullptr, 0, false, true));
+  std::vector<uint8_t> flatTexels = TextureLevel(flat, 0, 4, 4);
+  for (size_t i = 0; i < 16; ++i) {
+    ASSERT_EQ(std::vector<uint8_t>(flatTexels.begin() + 4 * i, flatTexels.begin() + 4 * i + 4),
+              (std::vector<uint8_t>{128, 128, 255, 255}))
+        << i;
+  }
+  // Brightness rising to the right tilts the normal left; the wrap makes texel 0 a fall.
+  std::vector<uint8_t> texels = TextureLevel(step, 0, 4, 1);
+  EXPECT_LT(texels[4], 100);
+  EXPECT_GT(texels[0], 156);
+  EXPECT_EQ(texels[5], 128);
+  glDeleteTextures(1, &flat);
+  glDeleteTextures(1, &step);
+}
+
 TEST(SpriteDrawing, FreeAndUnknownSlotsDrawNothing) {
   ScopedTempDir dir;
   TOBLI_GL_WINDOW(window);
