@@ -1,0 +1,388 @@
+// Surfaces: tiles, the background, the cross-fade and the screen shot. Table tests run
+// headless; pixel tests on a real window (Xvfb, software OpenGL).
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "bmp_files.h"
+#include "core/error_log.h"
+#include "gfx/bmp.h"
+#include "gfx/lumetra.h"
+#include "platform/platform.h"
+#include "runtime.h"
+#include "support/gl_test_support.h"
+#include "support/test_support.h"
+
+namespace {
+
+namespace platform = tobli::platform;
+using tobli::test::ErrorLogLines;
+using tobli::test::HeadlessRenderer;
+using tobli::test::MakeBmp24;
+using tobli::test::MakeSolidBmp24;
+using tobli::test::PixelAt;
+using tobli::test::ReadFile;
+using tobli::test::Rgb;
+using tobli::test::ScopedTempDir;
+using tobli::test::WriteFile;
+
+constexpr uint32_t kRed = Rgb(255, 0, 0);
+constexpr uint32_t kGreen = Rgb(0, 255, 0);
+constexpr uint32_t kBlue = Rgb(0, 0, 255);
+constexpr uint32_t kWhite = Rgb(255, 255, 255);
+
+// A picture whose four corner pixels are red, green, blue and white on grey.
+std::string CornerPicture(int w, int h) {
+  std::vector<uint32_t> pixels(static_cast<size_t>(w) * h, Rgb(128, 128, 128));
+  pixels[0] = kRed;
+  pixels[w - 1] = kGreen;
+  pixels[static_cast<size_t>(h - 1) * w] = kBlue;
+  pixels[static_cast<size_t>(h) * w - 1] = kWhite;
+  return MakeBmp24(w, h, pixels);
+}
+
+uint32_t Le32(const std::string& bytes, size_t at) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<uint8_t>(bytes[at + i]);
+  return value;
+}
+
+// The pixel at screen (x, y) of a saved file of the given size (rows bottom-up, B G R).
+uint32_t SavedPixel(const std::string& file, int w, int h, int x, int y) {
+  size_t at = 54 + (static_cast<size_t>(h - 1 - y) * w + x) * 3;
+  return Rgb(static_cast<uint8_t>(file[at + 2]), static_cast<uint8_t>(file[at + 1]),
+             static_cast<uint8_t>(file[at]));
+}
+
+void FillScreen(uint32_t color) {
+  glDisable(GL_TEXTURE_2D);
+  glColor3ub(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+  glBegin(GL_TRIANGLE_FAN);
+  glVertex2i(0, -480);
+  glVertex2i(640, -480);
+  glVertex2i(640, 0);
+  glVertex2i(0, 0);
+  glEnd();
+  glColor4f(1, 1, 1, 1);
+  glEnable(GL_TEXTURE_2D);
+}
+
+const OPENGL_SURFACE& Surface(int n) {
+  return pLum->surfaces[n];
+}
+
+// ---- Tables (headless) ---------------------------------------------------------------------
+
+TEST(SurfaceTables, LoadedPicturesAreCutInto64PixelTiles) {
+  ScopedTempDir dir;
+  HeadlessRenderer renderer;
+  WriteFile("small.bmp", MakeSolidBmp24(100, 100, kRed));
+  WriteFile("screen.bmp", MakeSolidBmp24(640, 480, kRed));
+  WriteFile("wide.bmp", MakeSolidBmp24(65, 1, kRed));
+  ASSERT_TRUE(pLum->LoadSurface(2, "small.bmp", false));
+  EXPECT_EQ(Surface(2).nCols, 2);
+  EXPECT_EQ(Surface(2).nRows, 2);
+  EXPECT_EQ(Surface(2).nTileW[1][1], 64);
+  EXPECT_EQ(Surface(2).nTileH[1][1], 64);
+  ASSERT_TRUE(pLum->LoadSurface(2, "screen.bmp", false));
+  EXPECT_EQ(Surface(2).nCols, 10);
+  EXPECT_EQ(Surface(2).nRows, 8);
+  ASSERT_TRUE(pLum->LoadSurface(2, "wide.bmp", false));
+  EXPECT_EQ(Surface(2).nCols, 2);
+  EXPECT_EQ(Surface(2).nRows, 1);
+  EXPECT_EQ(Surface(2).nTileW[2][0], 0) << "the old picture's tiles are gone";
+}
+
+TEST(SurfaceTables, UnreadablePictureLeavesTheSurfaceAsItWas) {
+  ScopedTempDir dir;
+  HeadlessRenderer renderer;
+  WriteFile("small.bmp", MakeSolidBmp24(100, 100, kRed));
+  WriteFile("text.bmp", "this is not a picture");
+  std::string deep = MakeSolidBmp24(4, 4, kRed);
+  deep[tobli::test::kBmpBitsField] = 32;
+  WriteFile("deep.bmp", deep);
+  ASSERT_TRUE(pLum->LoadSurface(4, "small.bmp", false));
+  EXPECT_FALSE(pLum->LoadSurface(4, "missing.bmp", false));
+  EXPECT_FALSE(pLum->LoadSurface(4, "text.bmp", false));
+  EXPECT_FALSE(pLum->LoadSurface(4, "deep.bmp", false));
+  EXPECT_EQ(Surface(4).nCols, 2);
+  EXPECT_EQ(Surface(4).nRows, 2);
+}
+
+TEST(SurfaceTables, HugePictureStaysWithinTheTileTable) {
+  ScopedTempDir dir;
+  HeadlessRenderer renderer;
+  // 5000 pixels need 79 columns; a surface has 64.
+  WriteFile("huge.bmp", MakeSolidBmp24(5000, 2, kRed));
+  ASSERT_TRUE(pLum->LoadSurface(14, "huge.bmp", false));
+  EXPECT_EQ(Surface(14).nCols, kLumSurfaceTiles);
+  EXPECT_EQ(Surface(14).nRows, 1);
+}
+
+TEST(SurfaceTables, NumbersOutsideTheTableAreIgnored) {
+  ScopedTempDir dir;
+  HeadlessRenderer renderer;
+  WriteFile("small.bmp", MakeSolidBmp24(10, 10, kRed));
+  EXPECT_FALSE(pLum->LoadSurface(15, "small.bmp", false));
+  EXPECT_FALSE(pLum->LoadSurface(0xFFFFFFFFu, "small.bmp", false));
+  pLum->GrabSurface(-1);
+  pLum->GrabSurface(15);
+  pLum->FreeSurface(1000);
+  pLum->PasteSurface(99);
+  for (const OPENGL_SURFACE& surface : pLum->surfaces) EXPECT_EQ(surface.nCols, 0);
+}
+
+TEST(SurfaceTables, GrabbedScreenIsCutInto32PixelTilesReachingBelowTheScreen) {
+  ScopedTempDir dir;
+  HeadlessRenderer renderer;
+  USEASBMP();
+  EXPECT_EQ(Surface(0).nCols, 20);
+  EXPECT_EQ(Surface(0).nRows, 17);  // rows down to 480 + 64
+  EXPECT_EQ(Surface(0).nTileW[19][16], 32);
+  BLACKSCREEN();
+  EXPECT_EQ(Surface(0).nCols, 0);
+  EXPECT_EQ(Surface(0).nRows, 0);
+}
+
+TEST(Blendscreen, MissingFileTakesNoFrames) {
+  ScopedTempDir dir;
+  HeadlessRenderer renderer;
+  int frames = 0;
+  platform::SetFrameHook([&] { ++frames; });
+  double before = pLum->AccurateTime();
+  BLENDSCREEN("missing.bmp");
+  EXPECT_EQ(frames, 0);
+  EXPECT_EQ(pLum->AccurateTime(), before);
+  EXPECT_EQ(Surface(0).nCols, 0);
+}
+
+TEST(Blendscreen, FadeTakesFiftyTwoFramesAndLeavesThePictureAsBackground) {
+  ScopedTempDir dir;
+  HeadlessRenderer renderer;
+  WriteFile("next.bmp", MakeSolidBmp24(640, 480, kGreen));
+  SHOWSCREEN();
+  int frames = 0;
+  platform::SetFrameHook([&] { ++frames; });
+  double before = pLum->AccurateTime();
+  BLENDSCREEN("next.bmp");
+  EXPECT_EQ(frames, 52);
+  EXPECT_NEAR(pLum->AccurateTime() - before, 52 * 1000.0 / 60, 0.01);
+  EXPECT_EQ(Surface(0).nCols, 10);
+  EXPECT_EQ(Surface(0).nRows, 8);
+  EXPECT_EQ(Surface(1).nCols, 0);
+  EXPECT_EQ(pLum->fAlpha, 1.0f);
+}
+
+TEST(LoadBmp, MissingFileChangesNothing) {
+  ScopedTempDir dir;
+  HeadlessRenderer renderer;
+  WriteFile("back.bmp", MakeSolidBmp24(64, 64, kRed));
+  LOADBMP("back.bmp");
+  LOADBMP("missing.bmp");
+  EXPECT_EQ(Surface(0).nCols, 1);
+  EXPECT_TRUE(ErrorLogLines().empty());
+}
+
+void ExpectEndWithCode3AtLine(int line) {
+  auto lines = ErrorLogLines();
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], "-End On Line");
+  EXPECT_EQ(lines[1], "3");
+  EXPECT_EQ(lines[2], std::to_string(line));
+}
+
+TEST(LoadBmp, FileThatIsNoPictureEndsTheProgramWithCode3) {
+  ScopedTempDir dir;
+  WriteFile("text.bmp", "BM but nothing else");
+  EXPECT_EXIT(
+      {
+        HeadlessRenderer renderer;
+        __dLn(0, 41);
+        LOADBMP("text.bmp");
+        std::exit(1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  ExpectEndWithCode3AtLine(41);
+}
+
+TEST(Blendscreen, FileThatIsNoPictureEndsTheProgramWithCode3) {
+  ScopedTempDir dir;
+  WriteFile("text.bmp", "not a picture");
+  EXPECT_EXIT(
+      {
+        HeadlessRenderer renderer;
+        __dLn(0, 42);
+        BLENDSCREEN("text.bmp");
+        std::exit(1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  ExpectEndWithCode3AtLine(42);
+}
+
+TEST(SaveBmp, HeaderIsWrittenByteForByte) {
+  ScopedTempDir dir;
+  HeadlessRenderer renderer;
+  EXPECT_EQ(SAVEBMP("shot.bmp"), 0);
+  std::string file = ReadFile("shot.bmp");
+  ASSERT_EQ(file.size(), 921654u);
+  EXPECT_EQ(file.substr(0, 2), "BM");
+  EXPECT_EQ(Le32(file, 2), 921654u);
+  EXPECT_EQ(Le32(file, 6), 0u);
+  EXPECT_EQ(Le32(file, 10), 54u);
+  EXPECT_EQ(Le32(file, 14), 40u);
+  EXPECT_EQ(Le32(file, 18), 640u);
+  EXPECT_EQ(Le32(file, 22), 480u);
+  EXPECT_EQ(Le32(file, 26), 1u | (24u << 16));
+  EXPECT_EQ(Le32(file, 30), 0u);
+  EXPECT_EQ(Le32(file, 34), 0u);
+  EXPECT_EQ(Le32(file, 38), 10000u);
+  EXPECT_EQ(Le32(file, 42), 10000u);
+  EXPECT_EQ(Le32(file, 46), 0u);
+  EXPECT_EQ(Le32(file, 50), 0u);
+  // The saved file reads back as a picture of the screen's size.
+  int w = 0;
+  int h = 0;
+  EXPECT_TRUE(ReadBmpSize("shot.bmp", w, h));
+  EXPECT_EQ(w, 640);
+  EXPECT_EQ(h, 480);
+}
+
+TEST(SaveBmp, OddScreenSizesAreRoundedUpToMultiplesOfFour) {
+  ScopedTempDir dir;
+  HeadlessRenderer renderer;
+  pLum->ChangeSize(637, 478);
+  ASSERT_TRUE(pLum->SaveBMPFile("shot.bmp"));
+  std::string file = ReadFile("shot.bmp");
+  EXPECT_EQ(Le32(file, 18), 640u);
+  EXPECT_EQ(Le32(file, 22), 480u);
+  EXPECT_EQ(file.size(), 921654u);
+}
+
+TEST(SaveBmp, PathThatCannotBeCreatedWritesNothing) {
+  ScopedTempDir dir;
+  HeadlessRenderer renderer;
+  EXPECT_FALSE(pLum->SaveBMPFile("no/such/folder/shot.bmp"));
+  EXPECT_EQ(SAVEBMP("no/such/folder/shot.bmp"), 0);
+  EXPECT_FALSE(tobli::test::FileExists("no/such/folder/shot.bmp"));
+  // A full device must not pass for a saved picture.
+  if (tobli::test::FileExists("/dev/full")) {
+    EXPECT_FALSE(pLum->SaveBMPFile("/dev/full"));
+  }
+}
+
+// ---- Pixels (real window) ------------------------------------------------------------------
+
+TEST(SurfacePixels, LoadedBackgroundMatchesThePictureNowAndAfterEachFrame) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  WriteFile("back.bmp", CornerPicture(640, 480));
+  LOADBMP("back.bmp");
+  for (int frame = 0; frame < 2; ++frame) {
+    EXPECT_EQ(PixelAt(0, 0), kRed) << frame;
+    EXPECT_EQ(PixelAt(639, 0), kGreen) << frame;
+    EXPECT_EQ(PixelAt(0, 479), kBlue) << frame;
+    EXPECT_EQ(PixelAt(639, 479), kWhite) << frame;
+    EXPECT_EQ(PixelAt(320, 240), Rgb(128, 128, 128)) << frame;
+    FillScreen(kRed);  // drawn over, gone with the next frame
+    SHOWSCREEN();
+  }
+  // Right after SHOWSCREEN the frame being drawn is the background alone.
+  SAVEBMP("shot.bmp");
+  std::string file = ReadFile("shot.bmp");
+  ASSERT_EQ(file.size(), 921654u);
+  EXPECT_EQ(SavedPixel(file, 640, 480, 0, 0), kRed);
+  EXPECT_EQ(SavedPixel(file, 640, 480, 639, 0), kGreen);
+  EXPECT_EQ(SavedPixel(file, 640, 480, 0, 479), kBlue);
+  EXPECT_EQ(SavedPixel(file, 640, 480, 639, 479), kWhite);
+  EXPECT_EQ(SavedPixel(file, 640, 480, 320, 240), Rgb(128, 128, 128));
+}
+
+TEST(SurfacePixels, TilesOutsideASmallPictureAreBlack) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  WriteFile("small.bmp", CornerPicture(100, 100));
+  FillScreen(kWhite);
+  LOADBMP("small.bmp");
+  EXPECT_EQ(PixelAt(0, 0), kRed);
+  EXPECT_EQ(PixelAt(99, 99), kWhite);
+  EXPECT_EQ(PixelAt(100, 0), 0u);
+  EXPECT_EQ(PixelAt(127, 127), 0u);
+  EXPECT_EQ(PixelAt(0, 127), 0u);
+  EXPECT_EQ(PixelAt(128, 128), kWhite) << "beyond the tiles the frame is untouched";
+  EXPECT_EQ(PixelAt(128, 0), kWhite);
+}
+
+TEST(SurfacePixels, UseAsBmpMakesTheFrameTheBackground) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  glDisable(GL_TEXTURE_2D);
+  glColor3ub(0, 0, 255);
+  glBegin(GL_TRIANGLE_FAN);
+  glVertex2i(50, -60);
+  glVertex2i(60, -60);
+  glVertex2i(60, -50);
+  glVertex2i(50, -50);
+  glEnd();
+  glEnable(GL_TEXTURE_2D);
+  glColor4f(1, 1, 1, 1);
+  USEASBMP();
+  SHOWSCREEN();
+  EXPECT_EQ(PixelAt(50, 50), kBlue);
+  EXPECT_EQ(PixelAt(59, 59), kBlue);
+  EXPECT_EQ(PixelAt(60, 60), 0u);
+  EXPECT_EQ(PixelAt(49, 49), 0u);
+  EXPECT_EQ(tobli::test::CountLitPixels(), 100);
+}
+
+TEST(SurfacePixels, BlackScreenClearsTheFrameAndTheBackground) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  WriteFile("back.bmp", MakeSolidBmp24(640, 480, kGreen));
+  LOADBMP("back.bmp");
+  ASSERT_EQ(PixelAt(10, 10), kGreen);
+  BLACKSCREEN();
+  EXPECT_EQ(tobli::test::CountLitPixels(), 0);
+  SHOWSCREEN();
+  EXPECT_EQ(tobli::test::CountLitPixels(), 0);
+}
+
+TEST(SurfacePixels, SavedFileHoldsTheFrameBottomRowFirst) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  WriteFile("back.bmp", CornerPicture(640, 480));
+  LOADBMP("back.bmp");
+  ASSERT_TRUE(pLum->SaveBMPFile("shot.bmp"));
+  std::string file = ReadFile("shot.bmp");
+  ASSERT_EQ(file.size(), 921654u);
+  // Bottom-left pixel first, stored blue, green, red.
+  EXPECT_EQ(static_cast<uint8_t>(file[54]), 255);
+  EXPECT_EQ(static_cast<uint8_t>(file[55]), 0);
+  EXPECT_EQ(static_cast<uint8_t>(file[56]), 0);
+  EXPECT_EQ(SavedPixel(file, 640, 480, 0, 0), kRed);
+  EXPECT_EQ(SavedPixel(file, 640, 480, 639, 0), kGreen);
+}
+
+TEST(SurfacePixels, CrossFadeEndsWithThePictureAsBackground) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  WriteFile("next.bmp", CornerPicture(640, 480));
+  FillScreen(kRed);
+  ALPHAMODE(0.5);
+  BLENDSCREEN("next.bmp");
+  // The frame being drawn starts with the picture at full strength, whatever the blending
+  // was before, and so does every frame after it.
+  for (int frame = 0; frame < 2; ++frame) {
+    EXPECT_EQ(PixelAt(0, 0), kRed) << frame;
+    EXPECT_EQ(PixelAt(639, 0), kGreen) << frame;
+    EXPECT_EQ(PixelAt(320, 240), Rgb(128, 128, 128)) << frame;
+    SHOWSCREEN();
+  }
+  EXPECT_EQ(pLum->surfaces[1].nCols, 0);
+  EXPECT_EQ(pLum->fAlpha, 1.0f);
+}
+
+}  // namespace
