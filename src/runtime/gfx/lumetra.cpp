@@ -272,15 +272,7 @@ void OpenGLLumetra::Make3DViewport(double zNear, double zFar, double fov) {
   glFrustum(-right, right, -top, top, zNear, zFar);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  // No texture bound: the state SetTexture3D(-1, -1, 0) leaves.
-  nCurTexture = nCurTexture2 = -1;
-  bCurBump = 0;
-  if (arb::glActiveTextureARB != nullptr) {
-    arb::glActiveTextureARB(GL_TEXTURE1_ARB);
-    glDisable(GL_TEXTURE_2D);
-    arb::glActiveTextureARB(GL_TEXTURE0_ARB);
-  }
-  glDisable(GL_TEXTURE_2D);
+  SetTexture3D(-1, -1, 0);
 
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);

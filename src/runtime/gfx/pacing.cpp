@@ -100,14 +100,7 @@ void SHOWSCREEN() {
   if (pLum == nullptr) return;
   ++__g_FrameCount;
   pLum->FlipScreens();
-  // ALPHAMODE 0 for the next frame.
-  if (OpenGLLumetra::HasContext()) {
-    glEnable(GL_BLEND);
-    glDisable(GL_BLEND);
-    glColor4f(1, 1, 1, 1);
-  }
-  pLum->fAlpha = 1.0f;
-  if (OpenGLLumetra::HasContext()) glColor4f(1, 1, 1, 1);
+  pLum->DoAlpha(0);  // opaque drawing for the next frame
   pLum->PasteSurface(0);
   pLum->Make2DViewport();
 }

@@ -2,9 +2,9 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
+#include "gfx/command_numbers.h"
 #include "gfx/lumetra.h"
 #include "gfx/screen_commands.h"
 
@@ -15,19 +15,10 @@ namespace {
 // True between StartPoly and EndPoly: vertices outside a polygon are dropped.
 bool gPolyOpen = false;
 
-// A number as a whole value through a 64-bit integer, truncated toward zero; values beyond
-// its range are capped (their conversion has no defined result) and NaN is 0.
-int64_t Whole(double value) {
-  if (std::isnan(value)) return 0;
-  if (value >= 9.2e18) return INT64_MAX;
-  if (value <= -9.2e18) return INT64_MIN;
-  return static_cast<int64_t>(value);
-}
+using tobli::gfx::Low16;
+using tobli::gfx::Whole;
 
-int16_t Low16(double value) {
-  return static_cast<int16_t>(static_cast<uint16_t>(Whole(value) & 0xFFFF));
-}
-
+// Colours go through a 64-bit integer, so values of 2^31 and above are taken whole.
 uint32_t Color(double value) {
   return static_cast<uint32_t>(Whole(value));
 }

@@ -9,6 +9,7 @@
 #include "data/archive.h"
 #include "gfx/bmp.h"
 #include "gfx/lumetra.h"
+#include "gfx/sprite_slots.h"
 #include "gfx/sprite_commands.h"
 
 namespace {
@@ -18,13 +19,6 @@ constexpr int kGrabTile = 32;
 
 bool ValidSurface(long n) {
   return n >= 0 && n < kLumSurfaces;
-}
-
-void SetTileParameters() {
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
 }
 
 // The tile-sized area of the picture whose top-left is (x, y), as RGBA texels with texture
@@ -73,7 +67,7 @@ bool OpenGLLumetra::LoadSurface(unsigned n, const char* path, bool flag) {
         CutTile(picture, x, y, kLoadTile, texels);
         glGenTextures(1, &surface.nTex[cols][rows]);
         glBindTexture(GL_TEXTURE_2D, surface.nTex[cols][rows]);
-        SetTileParameters();
+        tobli::gfx::SetSpriteTextureParameters(false);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kLoadTile, kLoadTile, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                      texels.data());
       }
@@ -106,7 +100,7 @@ void OpenGLLumetra::GrabSurface(int n) {
       if (gl) {
         glGenTextures(1, &surface.nTex[cols][rows]);
         glBindTexture(GL_TEXTURE_2D, surface.nTex[cols][rows]);
-        SetTileParameters();
+        tobli::gfx::SetSpriteTextureParameters(false);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tile, tile, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
         glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, x, nResY - y - tile, tile, tile);
       }
@@ -185,11 +179,7 @@ void OpenGLLumetra::BlendToSurface(int from, int to) {
   if (gl) glColor4f(1, 1, 1, 1);
   PasteSurface(static_cast<unsigned>(to));
   FlipScreens();
-  if (gl) {
-    glDisable(GL_BLEND);
-    glColor4f(1, 1, 1, 1);
-  }
-  fAlpha = 1.0f;
+  DoAlpha(0);
 }
 
 bool OpenGLLumetra::SaveBMPFile(const char* path) {
@@ -251,11 +241,7 @@ void BLENDSCREEN(KDStr file) {
   pLum->FreeSurface(1);
   pLum->LoadSurface(0, file.GetStrData(), false);
   pLum->PasteSurface(0);
-  if (OpenGLLumetra::HasContext()) {
-    glDisable(GL_BLEND);
-    glColor4f(1, 1, 1, 1);
-  }
-  pLum->fAlpha = 1.0f;
+  pLum->DoAlpha(0);
 }
 
 double SAVEBMP(KDStr file) {
