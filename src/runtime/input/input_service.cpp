@@ -1,29 +1,37 @@
-// Start-up and shutdown steps of the input service. Scaffolding until input lands: it keeps
-// a plain key-down table from the platform's events so the quit keys work.
+// Start-up, shutdown and SHOWSCREEN steps of the input service.
 #include "core/frame.h"
 #include "core/services.h"
+#include "input/dxinput.h"
 
 namespace {
-bool gDown[256];
+
 void Sink(const tobli::platform::Event& event) {
-  if (event.key <= 0 || event.key > 255) return;
-  if (event.type == tobli::platform::EventType::kKeyDown) gDown[event.key] = true;
-  if (event.type == tobli::platform::EventType::kKeyUp) gDown[event.key] = false;
+  if (pDXin != nullptr) pDXin->HandleEvent(event);
 }
+
 }  // namespace
 
 void __CreateInputService() {
+  if (pDXin == nullptr) pDXin = new DXInput;
   __SetInputEventSink(Sink);
 }
+
 void __CreateInputDevices(bool wantMouse) {
-  (void)wantMouse;
+  if (pDXin != nullptr) pDXin->CreateDInput(wantMouse);
 }
+
 void __DestroyInputService() {
   __SetInputEventSink(nullptr);
+  delete pDXin;
+  pDXin = nullptr;
 }
+
 void __RefreshKeyboard() {
-  __DispatchEvents();
+  if (pDXin != nullptr) pDXin->GetKeyboardStatus();
 }
+
 bool __QuitKeysDown() {
-  return gDown[0x01] || (gDown[0x38] && gDown[0x3E]);
+  if (pDXin == nullptr) return false;
+  // Esc, or the left Alt key with F4.
+  return pDXin->KeyDown(0x01) || (pDXin->KeyDown(0x38) && pDXin->KeyDown(0x3E));
 }

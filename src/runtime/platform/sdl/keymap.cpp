@@ -103,10 +103,29 @@ constexpr KeyPair kKeys[] = {
     {SDL_SCANCODE_F13, 0x64},
     {SDL_SCANCODE_F14, 0x65},
     {SDL_SCANCODE_F15, 0x66},
+    {SDL_SCANCODE_INTERNATIONAL2, 0x70},  // Kana
+    {SDL_SCANCODE_INTERNATIONAL1, 0x73},  // the Brazilian /? key
+    {SDL_SCANCODE_INTERNATIONAL4, 0x79},  // Convert
+    {SDL_SCANCODE_INTERNATIONAL5, 0x7B},  // No convert
+    {SDL_SCANCODE_INTERNATIONAL3, 0x7D},  // Yen
+    {SDL_SCANCODE_KP_EQUALS, 0x8D},
+    {SDL_SCANCODE_AUDIOPREV, 0x90},
+    {SDL_SCANCODE_STOP, 0x95},
+    {SDL_SCANCODE_AUDIONEXT, 0x99},
     {SDL_SCANCODE_KP_ENTER, 0x9C},
     {SDL_SCANCODE_RCTRL, 0x9D},
+    {SDL_SCANCODE_AUDIOMUTE, 0xA0},
+    {SDL_SCANCODE_MUTE, 0xA0},
+    {SDL_SCANCODE_CALCULATOR, 0xA1},
+    {SDL_SCANCODE_AUDIOPLAY, 0xA2},
+    {SDL_SCANCODE_AUDIOSTOP, 0xA4},
+    {SDL_SCANCODE_VOLUMEDOWN, 0xAE},
+    {SDL_SCANCODE_VOLUMEUP, 0xB0},
+    {SDL_SCANCODE_AC_HOME, 0xB2},
+    {SDL_SCANCODE_KP_COMMA, 0xB3},
     {SDL_SCANCODE_KP_DIVIDE, 0xB5},
     {SDL_SCANCODE_PRINTSCREEN, 0xB7},
+    {SDL_SCANCODE_SYSREQ, 0xB7},
     {SDL_SCANCODE_RALT, 0xB8},
     {SDL_SCANCODE_PAUSE, 0xC5},
     {SDL_SCANCODE_HOME, 0xC7},
@@ -122,6 +141,17 @@ constexpr KeyPair kKeys[] = {
     {SDL_SCANCODE_LGUI, 0xDB},
     {SDL_SCANCODE_RGUI, 0xDC},
     {SDL_SCANCODE_APPLICATION, 0xDD},
+    {SDL_SCANCODE_POWER, 0xDE},
+    {SDL_SCANCODE_SLEEP, 0xDF},
+    {SDL_SCANCODE_AC_SEARCH, 0xE5},
+    {SDL_SCANCODE_AC_BOOKMARKS, 0xE6},
+    {SDL_SCANCODE_AC_REFRESH, 0xE7},
+    {SDL_SCANCODE_AC_STOP, 0xE8},
+    {SDL_SCANCODE_AC_FORWARD, 0xE9},
+    {SDL_SCANCODE_AC_BACK, 0xEA},
+    {SDL_SCANCODE_COMPUTER, 0xEB},
+    {SDL_SCANCODE_MAIL, 0xEC},
+    {SDL_SCANCODE_MEDIASELECT, 0xED},
 };
 
 struct Tables {
@@ -130,7 +160,8 @@ struct Tables {
   Tables() {
     for (const KeyPair& pair : kKeys) {
       toDik[pair.sdl] = pair.dik;
-      toSdl[pair.dik] = pair.sdl;
+      // Where two SDL keys give one scan code, the first listed is the way back.
+      if (toSdl[pair.dik] == 0) toSdl[pair.dik] = pair.sdl;
     }
   }
 };

@@ -1,0 +1,113 @@
+// The input service `DXInput`: keyboard state by DirectInput scan code and relative mouse
+// readings, both built from the platform's events, so that scripted events and real ones take
+// the same path. Without a keyboard device, keys are read through the window system's key state
+// by virtual key (the `nVK` table); without a mouse device, the mouse through the cursor.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+
+// One mouse reading: buttons (non-zero = down) and the motion since the last reading.
+struct DIMOUSEDATA {
+  int16_t nLeft = 0;
+  int16_t nRight = 0;
+  int16_t nMiddle = 0;
+  int16_t nDX = 0;
+  int16_t nDY = 0;
+};
+
+// Result codes of CreateDInput.
+constexpr int32_t kInputOk = 1;
+constexpr int32_t kNoInputService = static_cast<int32_t>(0x8000000A);
+constexpr int32_t kNoKeyboard = static_cast<int32_t>(0x8000000B);
+constexpr int32_t kNoMouse = static_cast<int32_t>(0x8000000C);
+
+// The device-input service itself (`pDI`): it exists when the platform has an input service.
+struct InputService {};
+
+// The window system's view of the input, which the fallbacks read: how many held scan codes
+// give each virtual key, and the cursor's motion and buttons.
+struct WindowInput {
+  int vkHeld[256] = {};
+  bool scanDown[256] = {};
+  int cursorDX = 0;
+  int cursorDY = 0;
+  bool buttons[3] = {};
+};
+
+// The keyboard device: the 256-byte state by scan code (0x80 = down).
+struct KeyboardDevice {
+  uint8_t state[256] = {};
+  bool acquired = true;
+};
+
+// The mouse device: motion gathered since the last reading, and the buttons. It delivers data
+// only while it is acquired, which is while the window has the focus and the pointer is held.
+struct MouseDevice {
+  int dx = 0;
+  int dy = 0;
+  bool buttons[3] = {};
+  bool acquired = false;
+};
+
+class DXInput {
+ public:
+  DXInput();
+  ~DXInput();
+  DXInput(const DXInput&) = delete;
+  DXInput& operator=(const DXInput&) = delete;
+
+  // Creates the devices (the mouse only when wanted). 1 on success; kNoInputService,
+  // kNoKeyboard or kNoMouse, with "No DX_Input", "No DX_KB" or "No DX_Mouse" in the error log,
+  // when one cannot be had. The fallbacks then take over.
+  int32_t CreateDInput(bool wantMouse);
+  // Handles every waiting platform event, then refreshes byKeys.
+  void GetKeyboardStatus();
+  // The character of a newly pressed key (0 for none): a held key gives its character once.
+  char GetKeyChar();
+  // The character key k types with the current Shift state (0 for none); Enter gives 10 and
+  // Backspace 8.
+  char Scan2Ascii(unsigned int k);
+  // Fills nVK: the identity with a keyboard device, else the fallback table.
+  void DXtoVK(bool keyboard);
+  bool AnyKey();
+  // One mouse reading; false, with d unchanged, when the mouse device cannot be read (the
+  // window does not have the focus).
+  bool GetMouseData(DIMOUSEDATA& d);
+  // A mouse button is down, from a fresh reading.
+  bool AnyMouse();
+  int GetNumJoysticks() const { return nNumJoysticks; }
+
+  // The key test of KEY, SHOWSCREEN, MOUSEWAIT and GetKeyChar (k is 0..255).
+  bool KeyDown(int k) const;
+  // Takes one keyboard, mouse or focus event (the input sink of the program frame).
+  void HandleEvent(const tobli::platform::Event& event);
+  // Number of events taken so far (waits use it to tell an idle turn).
+  uint64_t EventCount() const { return events_; }
+
+  InputService* pDI;
+  KeyboardDevice* pKeyboard;
+  MouseDevice* pMouse;
+  void* pJoystick[10];
+  char szJoyName[10][522];
+  void* hWnd;
+  uint8_t byKeys[256];
+  int nNumJoysticks;
+  uint16_t nVK[256];
+
+ private:
+  void TakeKey(int scanCode, bool down);
+  void FocusChanged(bool focused);
+  bool ShiftDown() const;
+
+  WindowInput system_;
+  bool focused_ = true;
+  uint64_t events_ = 0;
+};
+
+// The input service; created at start-up, destroyed at the end.
+extern DXInput* pDXin;
+
+// The virtual key of each scan code on the keyboard the fallback was written for (255 = none).
+uint16_t FallbackVirtualKey(int scanCode);

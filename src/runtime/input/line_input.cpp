@@ -1,0 +1,71 @@
+// The line editor INPUT: the screen behind the text is kept in surface 3, the line is drawn
+// over it every frame, and SHOWSCREEN paces the loop (and ends the program on Esc).
+#include <cmath>
+
+#include "core/frame.h"
+#include "gfx/lumetra.h"
+#include "gfx/screen_commands.h"
+#include "gfx/sprite_commands.h"
+#include "input/dxinput.h"
+#include "input/input_commands.h"
+#include "input/line_editor.h"
+
+namespace {
+
+constexpr int kBackgroundSurface = 3;
+
+}  // namespace
+
+bool LineEditor::Take(char c) {
+  if (c == 0) {
+    if (++blink_ >= kBlinkPasses) {
+      blink_ = 0;
+      cursorShown_ = !cursorShown_;
+    }
+    return false;
+  }
+  if (c == 10) return true;
+  if (c == 8) {
+    if (text_.Length() > 0) text_.Left(text_.Length() - 1);
+    return false;
+  }
+  // The text value refuses a character that would make it longer than it can hold.
+  char typed[2] = {c, 0};
+  text_ += typed;
+  return false;
+}
+
+KDStr LineEditor::Drawn() const {
+  KDStr shown = text_;
+  if (cursorShown_) shown += "_";
+  return shown;
+}
+
+void INPUT(KDStr& text, double x, double y) {
+  double left = std::trunc(x);
+  double top = std::trunc(y);
+  if (pLum != nullptr) {
+    pLum->GrabSurface(kBackgroundSurface);
+    pLum->PasteSurface(kBackgroundSurface);
+  }
+  PRINT(text, left, top);
+  SHOWSCREEN();
+  LineEditor editor(text);
+  for (;;) {
+    char c = pDXin != nullptr ? pDXin->GetKeyChar() : 0;
+    if (editor.Take(c)) break;
+    text = editor.Text();
+    if (pLum != nullptr) pLum->PasteSurface(kBackgroundSurface);
+    PRINT(editor.Drawn(), left, top);
+    SHOWSCREEN();
+  }
+  text = editor.Text();
+  if (pLum != nullptr) pLum->FreeSurface(kBackgroundSurface);
+}
+
+void INPUT(double& number, double x, double y) {
+  KDStr text;
+  INPUT(text, x, y);
+  // The leading number of the line, 0 when there is none.
+  number = static_cast<double>(text);
+}

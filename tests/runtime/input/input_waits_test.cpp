@@ -1,0 +1,106 @@
+// KEYWAIT and MOUSEWAIT on scripted input: what ends them, and what ends the program meanwhile.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "input/dxinput.h"
+#include "input/input_commands.h"
+#include "input_fixture.h"
+
+namespace {
+
+using tobli::test::ErrorLogLines;
+using tobli::test::IdleScript;
+using tobli::test::InputTest;
+using tobli::test::MoveMouse;
+using tobli::test::PressButton;
+using tobli::test::PressKey;
+using tobli::test::ReleaseButton;
+using tobli::test::ReleaseKey;
+
+using WaitTest = InputTest;
+
+TEST_F(WaitTest, KeyWaitIgnoresKeysWithoutACharacterAndEndsOnOneThatTypes) {
+  CreateDevices();
+  IdleScript script({
+      [] { PressKey(0xCB); },                            // Left
+      [] { PressKey(0x2A); },                            // left Shift
+      [] { PressKey(0x3B); },                            // F1
+      [] { PressKey(0x1D); },                            // left Ctrl
+      [] { ReleaseKey(0xCB); }, [] { PressKey(0x1F); },  // S
+  });
+  EXPECT_EQ(KEYWAIT(), 0);
+  // Had a key without a character ended the wait, steps would be left.
+  EXPECT_EQ(script.Left(), 0u);
+}
+
+TEST_F(WaitTest, KeyWaitEndsOnEnterAndOnBackspace) {
+  CreateDevices();
+  for (int key : {0x1C, 0x0E, 0x9C}) {
+    IdleScript script({[] {}, [key] { PressKey(key); }});
+    EXPECT_EQ(KEYWAIT(), 0);
+    EXPECT_EQ(script.Left(), 0u) << key;
+    ReleaseKey(key);
+  }
+}
+
+TEST_F(WaitTest, KeyWaitNeedsAFreshPressOfAKeyThatHasAlreadyTyped) {
+  CreateDevices();
+  PressKey(0x1E);
+  EXPECT_EQ(INKEY_Str(), "a");  // A has typed once and is still held
+  // Idle turns between the release and the press let the wait see the key up.
+  IdleScript script(
+      {[] {}, [] { ReleaseKey(0x1E); }, [] {}, [] {}, [] {}, [] {}, [] { PressKey(0x1E); }});
+  KEYWAIT();
+  EXPECT_EQ(script.Left(), 0u);
+}
+
+TEST_F(WaitTest, MouseWaitWaitsForTheButtonsToBeReleasedThenForAPress) {
+  CreateDevices();
+  SETMOUSE(10, 10);
+  PressButton(0);  // still held from before
+  IdleScript script({
+      [] { MoveMouse(30, 30); },
+      [] { ReleaseButton(0); },
+      [] {},
+      [] { PressButton(1); },
+  });
+  EXPECT_EQ(MOUSEWAIT(), 0);
+  EXPECT_EQ(script.Left(), 0u);
+  // The motion read during the wait is not added to the pointer.
+  double x, y, b1, b2;
+  MOUSESTATE(x, y, b1, b2);
+  EXPECT_EQ(x, 10);
+  EXPECT_EQ(y, 10);
+  EXPECT_EQ(b2, 1);
+}
+
+TEST_F(WaitTest, EscDuringMouseWaitEndsTheProgram) {
+  CreateDevices();
+  EXPECT_EXIT(
+      {
+        IdleScript script({[] { PressKey(0x01); }});
+        MOUSEWAIT();
+        std::exit(3);
+      },
+      ::testing::ExitedWithCode(0), "");
+  auto lines = ErrorLogLines();
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], "-End On Line");
+}
+
+TEST_F(WaitTest, ClosingTheWindowDuringKeyWaitEndsTheProgram) {
+  CreateDevices();
+  EXPECT_EXIT(
+      {
+        IdleScript script(
+            {[] { PressKey(0xC8); },
+             [] { tobli::platform::PushEvent({tobli::platform::EventType::kQuit}); }});
+        KEYWAIT();
+        std::exit(3);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(ErrorLogLines().size(), 5u);
+}
+
+}  // namespace

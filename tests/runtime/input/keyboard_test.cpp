@@ -1,0 +1,168 @@
+// The keyboard on scripted events: KEY, INKEY_Str, the quit keys, and the fallbacks when the
+// platform has no input service or keyboard.
+#include <gtest/gtest.h>
+
+#include "core/services.h"
+#include "input/dxinput.h"
+#include "input/input_commands.h"
+#include "input_fixture.h"
+
+namespace {
+
+using tobli::test::ErrorLogLines;
+using tobli::test::InputTest;
+using tobli::test::PressKey;
+using tobli::test::PushFocus;
+using tobli::test::ReleaseKey;
+
+constexpr int kLeft = 203;
+constexpr int kA = 0x1E;
+constexpr int kOne = 0x02;
+constexpr int kLeftShift = 0x2A;
+constexpr int kRightShift = 0x36;
+constexpr int kEnter = 0x1C;
+
+using KeyboardTest = InputTest;
+
+TEST_F(KeyboardTest, KeyReadsTheHeldKeyByTheLowEightBitsOfItsNumber) {
+  ASSERT_EQ(CreateDevices(), kInputOk);
+  EXPECT_EQ(KEY(kLeft), 0);
+  PressKey(kLeft);
+  EXPECT_EQ(KEY(kLeft), 1);
+  EXPECT_EQ(KEY(256 + kLeft), 1);
+  EXPECT_EQ(KEY(kLeft + 0.9), 1);
+  EXPECT_EQ(KEY(kLeft - 256), 1);
+  EXPECT_EQ(KEY(205), 0);
+  ReleaseKey(kLeft);
+  EXPECT_EQ(KEY(kLeft), 0);
+}
+
+TEST_F(KeyboardTest, AHeldKeyTypesItsCharacterOnceUntilAllKeysAreReleased) {
+  CreateDevices();
+  PressKey(kA);
+  EXPECT_EQ(INKEY_Str(), "a");
+  EXPECT_EQ(INKEY_Str(), "");
+  EXPECT_EQ(INKEY_Str(), "");
+  ReleaseKey(kA);
+  EXPECT_EQ(INKEY_Str(), "");
+  PressKey(kA);
+  EXPECT_EQ(INKEY_Str(), "a");
+}
+
+TEST_F(KeyboardTest, ShiftMakesCapitalsAndTheLayoutsShiftedCharacters) {
+  CreateDevices();
+  PressKey(kLeftShift);
+  EXPECT_EQ(INKEY_Str(), "");  // Shift alone types nothing
+  PressKey(kA);
+  EXPECT_EQ(INKEY_Str(), "A");
+  ReleaseKey(kA);
+  ReleaseKey(kLeftShift);
+  EXPECT_EQ(INKEY_Str(), "");
+  PressKey(kRightShift);
+  PressKey(kOne);
+  EXPECT_EQ(INKEY_Str(), "!");
+}
+
+TEST_F(KeyboardTest, WhileALowerKeyIsHeldOtherKeysTypeNothing) {
+  CreateDevices();
+  PressKey(kOne);
+  EXPECT_EQ(INKEY_Str(), "1");
+  PressKey(kA);
+  EXPECT_EQ(INKEY_Str(), "");
+  ReleaseKey(kOne);
+  // The search now finds A first: a character other than the last one counts as new.
+  EXPECT_EQ(INKEY_Str(), "a");
+}
+
+TEST_F(KeyboardTest, EnterAndBackspaceGiveControlCharactersOtherKeysWithoutTextGiveNone) {
+  CreateDevices();
+  EXPECT_EQ(pDXin->Scan2Ascii(kEnter), 10);
+  EXPECT_EQ(pDXin->Scan2Ascii(0x9C), 10);  // keypad Enter
+  EXPECT_EQ(pDXin->Scan2Ascii(0x0E), 8);
+  for (int k : {0x01, 0x0F, 0x1D, 0x2A, 0x36, 0x38, 0x3A, 0x3B, 0x45, 0xC8, 0xCB, 0xDD, 0xB8}) {
+    EXPECT_EQ(pDXin->Scan2Ascii(k), 0) << k;
+  }
+  EXPECT_EQ(pDXin->Scan2Ascii(0x39), ' ');
+  EXPECT_EQ(pDXin->Scan2Ascii(300), 0);
+}
+
+TEST_F(KeyboardTest, QuitKeysAreEscAndLeftAltWithF4) {
+  CreateDevices();
+  __RefreshKeyboard();
+  EXPECT_FALSE(__QuitKeysDown());
+  PressKey(0xB8);  // right Alt with F4 does not quit
+  PressKey(0x3E);
+  __RefreshKeyboard();
+  EXPECT_FALSE(__QuitKeysDown());
+  PressKey(0x38);
+  __RefreshKeyboard();
+  EXPECT_TRUE(__QuitKeysDown());
+  ReleaseKey(0x38);
+  ReleaseKey(0x3E);
+  PressKey(0x01);
+  __RefreshKeyboard();
+  EXPECT_TRUE(__QuitKeysDown());
+}
+
+TEST_F(KeyboardTest, KeysHeldWhenTheFocusGoesAreLetGo) {
+  CreateDevices();
+  PressKey(kLeft);
+  EXPECT_EQ(KEY(kLeft), 1);
+  PushFocus(false);
+  EXPECT_EQ(KEY(kLeft), 0);
+  PushFocus(true);
+  EXPECT_EQ(KEY(kLeft), 0);
+}
+
+TEST_F(KeyboardTest, WithAKeyboardTheVirtualKeyTableIsTheIdentity) {
+  CreateDevices();
+  for (int i = 0; i < 256; ++i) ASSERT_EQ(pDXin->nVK[i], i);
+}
+
+TEST_F(KeyboardTest, WithoutAnInputServiceKeysGoThroughTheVirtualKeyTable) {
+  tobli::platform::input::InputDevices none;
+  none.service = false;
+  EXPECT_EQ(CreateDevices(true, none), kNoInputService);
+  ASSERT_EQ(ErrorLogLines(), std::vector<std::string>{"No DX_Input"});
+  EXPECT_EQ(pDXin->pKeyboard, nullptr);
+  EXPECT_EQ(pDXin->pMouse, nullptr);
+  // The German layout of the table: Z and Y change places; unlisted codes have no key.
+  EXPECT_EQ(pDXin->nVK[0x15], 0x5A);
+  EXPECT_EQ(pDXin->nVK[0x2C], 0x59);
+  EXPECT_EQ(pDXin->nVK[0x54], 255);
+  EXPECT_EQ(pDXin->nVK[0xCB], 0x25);
+
+  PressKey(kLeft);
+  EXPECT_EQ(KEY(kLeft), 1);
+  ReleaseKey(kLeft);
+  EXPECT_EQ(KEY(kLeft), 0);
+  // Both Shift keys are one virtual key; scan code 0 stands for Enter; Caps Lock has none.
+  PressKey(kRightShift);
+  EXPECT_EQ(KEY(kLeftShift), 1);
+  PressKey(kEnter);
+  EXPECT_EQ(KEY(0), 1);
+  PressKey(0x3A);
+  EXPECT_EQ(KEY(0x3A), 0);
+  ReleaseKey(kRightShift);
+  ReleaseKey(kEnter);
+  // Characters still come, with the Shift rule.
+  EXPECT_EQ(INKEY_Str(), "");
+  PressKey(kLeftShift);
+  PressKey(kA);
+  EXPECT_EQ(INKEY_Str(), "A");
+}
+
+TEST_F(KeyboardTest, AKeyboardThatCannotBeTakenIsLoggedKeptAndTakenLater) {
+  tobli::platform::input::InputDevices devices;
+  devices.keyboardAcquired = false;
+  EXPECT_EQ(CreateDevices(false, devices), kNoKeyboard);
+  EXPECT_EQ(ErrorLogLines(), std::vector<std::string>{"No DX_KB"});
+  ASSERT_NE(pDXin->pKeyboard, nullptr);
+  PressKey(kLeft);
+  EXPECT_EQ(KEY(kLeft), 0);  // the read fails; the old state stays
+  tobli::platform::input::SetHeadlessInputDevices({});
+  EXPECT_EQ(KEY(kLeft), 0);  // this read takes the device again
+  EXPECT_EQ(KEY(kLeft), 1);
+}
+
+}  // namespace

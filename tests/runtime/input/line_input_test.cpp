@@ -1,0 +1,158 @@
+// The line editor INPUT: its editing rules pass by pass, and whole runs on the headless
+// platform with keys scripted frame by frame.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "gfx/lumetra.h"
+#include "input/input_commands.h"
+#include "input/line_editor.h"
+#include "input_fixture.h"
+
+namespace {
+
+using tobli::test::InputTest;
+using tobli::test::PressKey;
+using tobli::test::ReleaseKey;
+
+constexpr int kBackspace = 0x0E;
+constexpr int kEnter = 0x1C;
+
+TEST(LineEditor, CursorBlinksWithAPeriodOf42PassesWithoutKeys) {
+  LineEditor editor("hint");
+  std::string pattern;
+  for (int pass = 1; pass <= 84; ++pass) {
+    editor.Take(0);
+    pattern += editor.CursorShown() ? '_' : '.';
+  }
+  // Hidden for the first 20 passes, then 21 shown, 21 hidden, ...
+  std::string expected = std::string(20, '.') + std::string(21, '_') + std::string(21, '.') +
+                         std::string(21, '_') + std::string(1, '.');
+  EXPECT_EQ(pattern, expected);
+  EXPECT_EQ(editor.Drawn(), "hint");
+  editor.Take(0);
+  EXPECT_EQ(editor.Drawn(), "hint");
+}
+
+TEST(LineEditor, TypedKeysDoNotMoveTheBlink) {
+  LineEditor editor("");
+  for (int pass = 0; pass < 20; ++pass) editor.Take(0);
+  editor.Take('x');
+  EXPECT_FALSE(editor.CursorShown());
+  editor.Take(0);  // the 21st pass without a key
+  EXPECT_TRUE(editor.CursorShown());
+  EXPECT_EQ(editor.Drawn(), "x_");
+}
+
+TEST(LineEditor, BackspaceOnAnEmptyLineAndEnterAddNothing) {
+  LineEditor editor("");
+  EXPECT_FALSE(editor.Take(8));
+  EXPECT_EQ(editor.Text(), "");
+  editor.Take('a');
+  editor.Take('b');
+  editor.Take(8);
+  EXPECT_EQ(editor.Text(), "a");
+  EXPECT_TRUE(editor.Take(10));
+  EXPECT_EQ(editor.Text(), "a");
+}
+
+TEST(LineEditor, TheLineStopsAt1022Characters) {
+  KDStr start(std::string(1021, 'x').c_str());
+  LineEditor editor(start);
+  editor.Take('y');
+  EXPECT_EQ(editor.Text().Length(), 1022);
+  editor.Take('z');
+  EXPECT_EQ(editor.Text().Length(), 1022);
+  EXPECT_EQ(editor.Text().GetAt(1021), 'y');
+}
+
+// Runs the given actions at the frames given (counted from 1), one presented frame each.
+class FrameScript {
+ public:
+  explicit FrameScript(std::map<int, std::function<void()>> actions)
+      : actions_(std::move(actions)) {
+    tobli::platform::SetFrameHook([this] {
+      ++frame_;
+      auto found = actions_.find(frame_);
+      if (found != actions_.end()) found->second();
+    });
+  }
+  ~FrameScript() { tobli::platform::SetFrameHook({}); }
+  int frames() const { return frame_; }
+
+ private:
+  std::map<int, std::function<void()>> actions_;
+  int frame_ = 0;
+};
+
+using LineInputTest = InputTest;
+
+TEST_F(LineInputTest, EditsTheVariablesTextUntilEnter) {
+  CreateDevices();
+  bool grabbedMeanwhile = false;
+  FrameScript script({
+      {1, [] { PressKey(0x2E); }},  // C, held for three frames: typed once
+      {4, [] { ReleaseKey(0x2E); }},
+      {5, [] { PressKey(kBackspace); }},
+      {6, [] { ReleaseKey(kBackspace); }},
+      {7, [] { PressKey(0x2A); }},  // Shift + D
+      {8, [] { PressKey(0x20); }},
+      {9,
+       [&] {
+         ReleaseKey(0x20);
+         ReleaseKey(0x2A);
+         grabbedMeanwhile = pLum->surfaces[3].nCols > 0;
+       }},
+      {10, [] { PressKey(kEnter); }},
+  });
+  KDStr text = "ab";
+  INPUT(text, 10.7, 20.2);
+  EXPECT_EQ(text, "abD");
+  EXPECT_TRUE(grabbedMeanwhile);
+  EXPECT_EQ(pLum->surfaces[3].nCols, 0);  // freed on return
+  EXPECT_EQ(script.frames(), 10);         // the first frame, then one per pass before Enter
+}
+
+TEST_F(LineInputTest, BackspaceOnAnEmptyLineThenEnterGivesAnEmptyLine) {
+  CreateDevices();
+  FrameScript script({
+      {1, [] { PressKey(kBackspace); }},
+      {2, [] { ReleaseKey(kBackspace); }},
+      {3, [] { PressKey(kEnter); }},
+  });
+  KDStr text = "";
+  INPUT(text, 0, 0);
+  EXPECT_EQ(text, "");
+}
+
+TEST_F(LineInputTest, ANumberTakesTheLeadingNumberOfTheTypedLine) {
+  CreateDevices();
+  FrameScript script({
+      {1, [] { PressKey(0x05); }},  // 4
+      {2, [] { ReleaseKey(0x05); }},
+      {3, [] { PressKey(0x03); }},  // 2
+      {4, [] { ReleaseKey(0x03); }},
+      {5, [] { PressKey(0x2D); }},  // x
+      {6, [] { ReleaseKey(0x2D); }},
+      {7, [] { PressKey(kEnter); }},
+  });
+  double number = 7;  // the editing starts from an empty line, not from the number
+  INPUT(number, 0, 0);
+  EXPECT_EQ(number, 42);
+}
+
+TEST_F(LineInputTest, ANumberWithoutDigitsIsZero) {
+  CreateDevices();
+  FrameScript script({
+      {1, [] { PressKey(0x2D); }},
+      {2, [] { ReleaseKey(0x2D); }},
+      {3, [] { PressKey(kEnter); }},
+  });
+  double number = 7;
+  INPUT(number, 0, 0);
+  EXPECT_EQ(number, 0);
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+// Real SDL events, pushed into SDL's own queue, reach the keyboard state and the mouse through
+// the same path as scripted ones. SDL_PushEvent does not change SDL's keyboard state, so these
+// pass only because the state is made from the events.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "core/frame.h"
+#include "core/services.h"
+#include "input/dxinput.h"
+#include "input/input_commands.h"
+#include "support/gl_test_support.h"
+#include "support/test_support.h"
+
+namespace {
+
+namespace platform = tobli::platform;
+
+class SdlEventsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!tobli::test::HaveDisplay()) GTEST_SKIP() << "no X display";
+    platform::Select(platform::Kind::kSdl);
+    std::string why;
+    platform::WindowSpec spec;
+    spec.title = "input";
+    ASSERT_TRUE(platform::OpenWindow(spec, why)) << why;
+    platform::ShowWindow(true);
+    __CreateInputService();
+    pDXin->CreateDInput(true);
+    __g_mx = __g_my = 0;
+  }
+  void TearDown() override {
+    __DestroyInputService();
+    platform::CloseWindow();
+  }
+
+  static void PushKey(SDL_Scancode code, bool down) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.scancode = code;
+    e.key.keysym.sym = SDL_GetKeyFromScancode(code);
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+  }
+  static void PushWindowEvent(Uint8 what) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = what;
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+  }
+
+  tobli::test::ScopedTempDir dir_;
+};
+
+TEST_F(SdlEventsTest, KeyEventsBecomeScanCodes) {
+  PushKey(SDL_SCANCODE_LEFT, true);
+  EXPECT_EQ(KEY(203), 1);
+  EXPECT_EQ(SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_LEFT], 0);  // SDL's own state knows nothing
+  PushKey(SDL_SCANCODE_LEFT, false);
+  EXPECT_EQ(KEY(203), 0);
+  PushKey(SDL_SCANCODE_KP_ENTER, true);
+  EXPECT_EQ(KEY(0x9C), 1);
+  PushKey(SDL_SCANCODE_KP_ENTER, false);
+}
+
+TEST_F(SdlEventsTest, ThePointerIsHeldWithTheFocusAndLetGoWithoutIt) {
+  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+  KEY(0);  // handles the waiting events
+  EXPECT_EQ(SDL_GetRelativeMouseMode(), SDL_TRUE);
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.xrel = 12;
+  motion.motion.yrel = 7;
+  SDL_PushEvent(&motion);
+  double x, y, b1, b2;
+  MOUSESTATE(x, y, b1, b2);
+  EXPECT_EQ(x, 12);
+  EXPECT_EQ(y, 7);
+  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+  KEY(0);
+  EXPECT_EQ(SDL_GetRelativeMouseMode(), SDL_FALSE);
+}
+
+}  // namespace
