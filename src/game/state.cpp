@@ -4,25 +4,22 @@
 
 // Each list names every global of one kind once; the definitions and the name tables are made
 // from it so that they cannot disagree.
-#define TOBLI_GAME_NUMBERS(X)                                                                      \
-  X(ALIVE)                                                                                         \
-  X(EDITOR)                                                                                        \
-  X(boxmission)                                                                                    \
-  X(enemission) X(offsx) X(offsy) X(maxene) X(crrspd) X(crrmode) X(level) X(plyx) X(plyy) X(plym)  \
-      X(backani) X(backdelay) X(lowerani) X(ani) X(tobani) X(wani) X(sweets) X(saltbag) X(fireman) \
-          X(wellington) X(magnet) X(kynum) X(gameon) X(drawing) X(delay) X(happened) X(onice)      \
-              X(moving) X(dx) X(dy) X(x) X(y) X(h) X(i) X(maxbox) X(maxboom) X(startx) X(starty)   \
-                  X(xlevel) X(ylevel) X(maxx) X(maxy) X(zoop) X(voicedelay) X(zt) X(num) X(mousex) \
-                      X(mousey) X(mouseb1) X(mouseb2) X(blackcolor)
+// clang-format off
+#define TOBLI_GAME_NUMBERS(X)                                                                     \
+  X(ALIVE) X(EDITOR) X(boxmission) X(enemission) X(offsx) X(offsy) X(maxene) X(crrspd)          \
+  X(crrmode) X(level) X(plyx) X(plyy) X(plym) X(backani) X(backdelay) X(lowerani) X(ani)       \
+  X(tobani) X(wani) X(sweets) X(saltbag) X(fireman) X(wellington) X(magnet) X(kynum)           \
+  X(gameon) X(drawing) X(delay) X(happened) X(onice) X(moving) X(dx) X(dy) X(x) X(y) X(h)      \
+  X(i) X(maxbox) X(maxboom) X(startx) X(starty) X(xlevel) X(ylevel) X(maxx) X(maxy) X(zoop)    \
+  X(voicedelay) X(zt) X(num) X(mousex) X(mousey) X(mouseb1) X(mouseb2) X(blackcolor)
 
-#define TOBLI_GAME_ARRAYS(X)                                                                     \
-  X(hit)                                                                                         \
-  X(enex)                                                                                        \
-  X(eney)                                                                                        \
-  X(enespd) X(enemode) X(enelook) X(boxlook) X(boxx) X(boxy) X(boxm) X(boxdelay) X(bomx) X(bomy) \
-      X(beamp) X(pingpong) X(xitflash) X(kys) X(kyshowx) X(kyshowy) X(kymove) X(kylook) X(hitgfx)
+#define TOBLI_GAME_ARRAYS(X)                                                                      \
+  X(hit) X(enex) X(eney) X(enespd) X(enemode) X(enelook) X(boxlook) X(boxx) X(boxy) X(boxm)    \
+  X(boxdelay) X(bomx) X(bomy) X(beamp) X(pingpong) X(xitflash) X(kys) X(kyshowx) X(kyshowy)    \
+  X(kymove) X(kylook) X(hitgfx)
 
 #define TOBLI_GAME_TEXTS(X) X(savefile_Str) X(file_Str) X(hint_Str) X(a_Str) X(b_Str) X(c_Str)
+// clang-format on
 
 #define TOBLI_DEFINE_NUMBER(name) double name = 0;
 #define TOBLI_DEFINE_ARRAY(name) KDIntArray name;

@@ -1,6 +1,7 @@
 // Level files and the save slot on the headless driver.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "driver/headless_driver.h"

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "audio/sound_log.h"
 #include "box_text.h"
 #include "driver/headless_driver.h"
 #include "game.h"
@@ -124,8 +126,12 @@ double LowestScrollPosition(HeadlessDriver& driver, const std::string& intro) {
   driver.OnEveryFrame([&positions](uint64_t) { positions.push_back(zt); });
   driver.Run([] { WideScroller("intro.txt"); }, 2000);
   auto lowest = std::min_element(positions.begin(), positions.end());
-  EXPECT_NE(lowest + 1, positions.end());
-  if (lowest + 1 != positions.end()) EXPECT_EQ(*(lowest + 1), 480);
+  if (lowest == positions.end() || lowest + 1 == positions.end()) {
+    ADD_FAILURE() << "the text never started over";
+    return 0;
+  }
+  // The text starts again from the bottom edge right after its lowest position.
+  EXPECT_EQ(*(lowest + 1), 480);
   return *lowest;
 }
 
@@ -190,6 +196,60 @@ TEST_F(Screens, KeyStillHeldFromTheTitleConfirmsTheFirstSlot) {
   EXPECT_EQ(result.frames, kHeadingFrames + 5);
   EXPECT_EQ(savefile_Str, "levels/Level.01");
   EXPECT_EQ(a_Str, "A");
+}
+
+std::vector<int> PlayedSlots() {
+  std::vector<int> slots;
+  for (const SoundLogEntry& entry : SoundLog()) slots.push_back(entry.slot);
+  return slots;
+}
+
+TEST_F(Screens, TalkPlaysAGatedVoiceOnlyOnEvery21stCall) {
+  ClearSoundLog();
+  for (int call = 1; call <= 20; ++call) talk("s");
+  EXPECT_TRUE(SoundLog().empty());
+  talk("s");
+  ASSERT_EQ(SoundLog().size(), 1u);
+  EXPECT_GE(SoundLog()[0].slot, 35);
+  EXPECT_LE(SoundLog()[0].slot, 38);
+  EXPECT_EQ(voicedelay, 0);
+
+  // Ungated voices play on every call and still count toward the gate; the 21st call resets
+  // the count even when its code has no gated voice.
+  ClearSoundLog();
+  for (int call = 1; call <= 20; ++call) talk("x");
+  talk("e");
+  std::vector<int> slots = PlayedSlots();
+  ASSERT_EQ(slots.size(), 21u);
+  for (int k = 0; k < 20; ++k) EXPECT_TRUE(slots[k] >= 26 && slots[k] <= 29) << slots[k];
+  EXPECT_TRUE(slots[20] >= 21 && slots[20] <= 25) << slots[20];
+  EXPECT_EQ(voicedelay, 0);
+  talk("w");
+  EXPECT_EQ(SoundLog().size(), 21u);
+}
+
+TEST_F(Screens, EveryVoiceOfAGroupCanBePicked) {
+  struct Group {
+    const char* code;
+    std::set<int> slots;
+  };
+  const Group groups[] = {{"b", {17, 18, 19, 20}},
+                          {"f", {33, 34}},
+                          {"i", {30, 31, 32}},
+                          {"s", {35, 36, 37, 38}},
+                          {"w", {39, 40}}};
+  for (const Group& group : groups) {
+    SCOPED_TRACE(group.code);
+    ClearSoundLog();
+    voicedelay = 20;
+    std::set<int> seen;
+    for (int round = 0; round < 60; ++round) {
+      talk(group.code);
+      voicedelay = 20;
+    }
+    for (int slot : PlayedSlots()) seen.insert(slot);
+    EXPECT_EQ(seen, group.slots);
+  }
 }
 
 struct Placed {

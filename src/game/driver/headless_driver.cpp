@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "audio/sound_log.h"
 #include "core/error_log.h"
 #include "core/services.h"
 #include "game.h"
@@ -33,6 +34,9 @@ HeadlessDriver::HeadlessDriver(DriverOptions options) : options_(options) {
   platform::SetFrameHook([this] { OnFrame(); });
   platform::SetIdleHook([this] { OnIdle(); });
   __DeleteErrorLog();
+  // Nothing of an earlier user may remain: a cached text file or the sounds it played.
+  FlushTextFiles();
+  ClearSoundLog();
   StartServices();
   ClearGameState();
   if (options_.startValues) SetGameStartValues();
@@ -186,6 +190,8 @@ void HeadlessDriver::OnIdle() {
 
 RunResult HeadlessDriver::Run(const std::function<void()>& routine, uint64_t frameLimit) {
   if (!servicesUp_) StartServices();
+  // Files the caller wrote since the last run are read afresh.
+  FlushTextFiles();
   running_ = true;
   frame_ = 0;
   frameLimit_ = frameLimit;
@@ -207,6 +213,7 @@ RunResult HeadlessDriver::Run(const std::function<void()>& routine, uint64_t fra
   result.frames = frame_;
   script_.clear();
   everyFrame_ = nullptr;
+  ReleaseAllKeys();
   if (result.end == RunEnd::kProgramEnded) {
     // __EndProgram tore the services down; the next run starts them again (the error log of
     // this end stays for the caller to read).

@@ -50,7 +50,7 @@ class HeadlessDriver {
   // ---- The script. Frame f of a run is the time after f frames have been shown: frame 0
   // is before the first SHOWSCREEN. Events of frame f are seen by the game's code that runs
   // between SHOWSCREEN f and f + 1. The script belongs to the next run and is emptied by it;
-  // keys still held when a run ends stay held.
+  // keys still held when a run ends are released.
   void KeyDown(int key, uint64_t frame);
   void KeyUp(int key, uint64_t frame);
   // Key held from frame `from` up to (not including) frame `until`.
@@ -66,7 +66,8 @@ class HeadlessDriver {
   // Releases every key the script holds down (queued now).
   void ReleaseAllKeys();
 
-  // Runs the routine until it ends one of the ways of RunEnd.
+  // Runs the routine until it ends one of the ways of RunEnd. The text-file cache is written
+  // back and emptied first, so files changed since the last run are read afresh.
   RunResult Run(const std::function<void()>& routine, uint64_t frameLimit = kDefaultFrameLimit);
   // From a frame callback or an At action: ends the current run (does not return).
   [[noreturn]] void Stop();
