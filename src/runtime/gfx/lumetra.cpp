@@ -224,6 +224,22 @@ bool OpenGLLumetra::HideWindow() {
   return true;
 }
 
+// What the 2D and the 3D view share: counter-clockwise fronts, keyed texels dropped, white,
+// a black clear colour, and none of the effects the runtime never uses.
+static void CommonDrawingState() {
+  glEnable(GL_CULL_FACE);
+  glFrontFace(GL_CCW);
+  glEnable(GL_ALPHA_TEST);
+  glAlphaFunc(GL_GREATER, 0.5f);
+  glColor4f(1, 1, 1, 1);
+  glClearColor(0, 0, 0, 0);
+  for (GLenum effect :
+       {GL_FOG, GL_LINE_SMOOTH, GL_POINT_SMOOTH, GL_POLYGON_SMOOTH, GL_STENCIL_TEST,
+        GL_POLYGON_OFFSET_POINT, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_NORMALIZE, GL_LIGHTING}) {
+    glDisable(effect);
+  }
+}
+
 void OpenGLLumetra::Make2DViewport() {
   if (!HasContext()) return;
   glViewport(0, 0, nResX, nResY);
@@ -234,29 +250,11 @@ void OpenGLLumetra::Make2DViewport() {
   glLoadIdentity();
 
   glEnable(GL_TEXTURE_2D);
-  glEnable(GL_CULL_FACE);
-  glFrontFace(GL_CCW);
-  glEnable(GL_ALPHA_TEST);
-  glAlphaFunc(GL_GREATER, 0.5f);
-
-  glColor4f(1, 1, 1, 1);
-  glClearColor(0, 0, 0, 0);
+  CommonDrawingState();
   glShadeModel(GL_FLAT);
-
   glDisable(GL_DITHER);
-  glDisable(GL_FOG);
-  glDisable(GL_LINE_SMOOTH);
-  glDisable(GL_POINT_SMOOTH);
-  glDisable(GL_POLYGON_SMOOTH);
-  glDisable(GL_STENCIL_TEST);
-  glDisable(GL_POLYGON_OFFSET_POINT);
   glDisable(GL_COLOR_MATERIAL);
-  glDisable(GL_TEXTURE_GEN_S);
-  glDisable(GL_TEXTURE_GEN_T);
-  glDisable(GL_NORMALIZE);
-  glDisable(GL_LIGHTING);
   glDisable(GL_DEPTH_TEST);
-
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
   glHint(GL_POLYGON_SMOOTH_HINT, GL_FASTEST);
 }
@@ -276,23 +274,7 @@ void OpenGLLumetra::Make3DViewport(double zNear, double zFar, double fov) {
 
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);
-  glEnable(GL_CULL_FACE);
-  glFrontFace(GL_CCW);
-  glEnable(GL_ALPHA_TEST);
-  glAlphaFunc(GL_GREATER, 0.5f);
-  glColor4f(1, 1, 1, 1);
-  glClearColor(0, 0, 0, 0);
-
-  glDisable(GL_FOG);
-  glDisable(GL_LINE_SMOOTH);
-  glDisable(GL_POINT_SMOOTH);
-  glDisable(GL_POLYGON_SMOOTH);
-  glDisable(GL_STENCIL_TEST);
-  glDisable(GL_POLYGON_OFFSET_POINT);
-  glDisable(GL_TEXTURE_GEN_S);
-  glDisable(GL_TEXTURE_GEN_T);
-  glDisable(GL_NORMALIZE);
-  glDisable(GL_LIGHTING);
+  CommonDrawingState();
   glShadeModel(GL_SMOOTH);
   glEnable(GL_COLOR_MATERIAL);
   glEnable(GL_DITHER);

@@ -16,7 +16,7 @@ namespace {
 
 // The hybrid wait sleeps until this long before the frame's deadline and spins the rest, so a
 // late wake-up of the scheduler still leaves the release on time (see docs/performance.md).
-constexpr double kSpinMarginMs = 2.0;
+constexpr double kSpinMarginMs = 1.0;
 // One sleep lasts at most this long, so platform events are still dispatched during a long
 // wait (a low frame cap).
 constexpr double kMaxSleepSliceMs = 10.0;

@@ -209,6 +209,22 @@ TEST(RendererGL, ClockwiseQuadIsCulled) {
   EXPECT_EQ(PixelAt(19, 19), Rgb(255, 255, 255));
 }
 
+TEST(RendererGL, TwoDimensionalViewComesBackAfterThePerspectiveOne) {
+  ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window);
+  pLum->Make3DViewport(1, 100, 60);
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_EQ(pLum->nCurTexture, -1);
+  pLum->Make2DViewport();
+  EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
+  EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+  RawQuad(10, 20, 5, 5, Rgb(255, 255, 255));
+  EXPECT_EQ(PixelAt(10, 20), Rgb(255, 255, 255));
+  EXPECT_EQ(PixelAt(14, 24), Rgb(255, 255, 255));
+  EXPECT_EQ(CountLitPixels(), 25);
+}
+
 TEST(RendererGL, FullScreenEndsInFullScreenOrInAWindowWithOneLogLine) {
   ScopedTempDir dir;
   TOBLI_GL_WINDOW(window);
