@@ -23,12 +23,9 @@ struct RunAbort {
   RunEnd end;
 };
 
-HeadlessDriver* gActive = nullptr;
-
 }  // namespace
 
 HeadlessDriver::HeadlessDriver(DriverOptions options) : options_(options) {
-  gActive = this;
   platform::Select(platform::Kind::kHeadless);
   platform::SetExitHandler([](int) { throw RunAbort{RunEnd::kProgramEnded}; });
   platform::SetFrameHook([this] { OnFrame(); });
@@ -48,7 +45,6 @@ HeadlessDriver::~HeadlessDriver() {
   platform::SetFrameHook({});
   platform::SetIdleHook({});
   platform::SetExitHandler({});
-  gActive = nullptr;
 }
 
 void HeadlessDriver::StartServices() {
