@@ -159,7 +159,7 @@ int Append(const Args& args) {
   // Everything is read first, so appending an archive onto itself reads the old bytes.
   OpenArchive archive;
   if (!LoadArchive(args[1], archive)) return kExitBadArchive;
-  std::vector<std::unique_ptr<unsigned char[]>> blocks;
+  std::vector<MemberBuffer> blocks;
   for (const ArchiveEntry& entry : archive.entries) {
     blocks.push_back(archive.directory->ReadBlock(entry));
     if (blocks.back() == nullptr) {

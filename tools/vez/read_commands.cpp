@@ -33,7 +33,7 @@ bool SafeRelativeName(const std::string& name) {
 // Unpacks a member; false with why unless it unpacks whole to its stated length.
 bool UnpackMember(OpenArchive& archive, const ArchiveEntry& entry, QMCompression& codec,
                   std::string& why) {
-  std::unique_ptr<unsigned char[]> block = archive.directory->ReadBlock(entry);
+  MemberBuffer block = archive.directory->ReadBlock(entry);
   if (block == nullptr) {
     why = "lies outside the archive";
     return false;

@@ -44,8 +44,8 @@ void SetSlot(QMDezeZer& slot, const KDStr& path) {
 
 // Finds the first entry serving the request and reads its packed block. Null when the
 // archive holds no such member or the member's block lies outside the archive.
-std::unique_ptr<unsigned char[]> FindMember(const QMDezeZer& slot, const std::string& request,
-                                            ArchiveEntry& entry, bool& opened) {
+MemberBuffer FindMember(const QMDezeZer& slot, const std::string& request, ArchiveEntry& entry,
+                        bool& opened) {
   QMFileSystem archive;
   opened = archive.Open(slot.szFile.GetStrData(), QMFileSystem::kRead);
   if (!opened) return nullptr;
@@ -118,7 +118,7 @@ bool ExtractMember(QMDezeZer& slot, KDStr& name) {
 
   ArchiveEntry entry;
   bool opened = false;
-  std::unique_ptr<unsigned char[]> block = FindMember(slot, name.ToStdString(), entry, opened);
+  MemberBuffer block = FindMember(slot, name.ToStdString(), entry, opened);
   if (!opened) return false;
   if (block == nullptr) {
     name = "";

@@ -40,7 +40,8 @@ bool ArchiveDirectory::Start() {
   trailer_ = static_cast<int32_t>(ReadLittleEndian32(trailer));
   int64_t position = fromEnd() ? length_ + trailer_ : trailer_;
   if (position < 0 || position >= length_) return false;
-  buffer_.resize(kChunkBytes);
+  // A small archive's directory needs no full chunk.
+  buffer_.resize(static_cast<size_t>(std::min<int64_t>(kChunkBytes, length_ - position)));
   bufferStart_ = position;
   bufferFill_ = 0;
   cursor_ = 0;
@@ -55,7 +56,8 @@ bool ArchiveDirectory::Take(void* out, size_t count) {
       bufferFill_ = 0;
       cursor_ = 0;
       if (bufferStart_ >= length_) return false;
-      int64_t want = std::min<int64_t>(kChunkBytes, length_ - bufferStart_);
+      int64_t want =
+          std::min<int64_t>(static_cast<int64_t>(buffer_.size()), length_ - bufferStart_);
       int64_t got = source_.ReadAt(bufferStart_, buffer_.data(), want);
       if (got <= 0) return false;
       bufferFill_ = static_cast<size_t>(got);
@@ -91,12 +93,13 @@ bool ArchiveDirectory::Locate(const ArchiveEntry& entry, int64_t& start) const {
   return true;
 }
 
-std::unique_ptr<unsigned char[]> ArchiveDirectory::ReadBlock(const ArchiveEntry& entry) {
+MemberBuffer ArchiveDirectory::ReadBlock(const ArchiveEntry& entry) {
   int64_t start = 0;
   if (!Locate(entry, start)) return nullptr;
-  // Not value-initialised: the read fills every byte, and zeroing a large block costs time.
-  std::unique_ptr<unsigned char[]> block(new unsigned char[static_cast<size_t>(entry.size)]);
-  if (source_.ReadAt(start, block.get(), entry.size) != entry.size) return nullptr;
+  MemberBuffer block(AllocateMemberBuffer(static_cast<size_t>(entry.size)));
+  if (block == nullptr || source_.ReadAt(start, block.get(), entry.size) != entry.size) {
+    return nullptr;
+  }
   return block;
 }
 

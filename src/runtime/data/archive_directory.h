@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/file_system.h"
+#include "data/member_buffer.h"
 
 // One directory entry as stored.
 struct ArchiveEntry {
@@ -69,7 +70,7 @@ class ArchiveDirectory {
   bool Locate(const ArchiveEntry& entry, int64_t& start) const;
   // Reads the member's packed block (entry.size bytes) after Locate's checks; null when the
   // block is out of bounds or cannot be read.
-  std::unique_ptr<unsigned char[]> ReadBlock(const ArchiveEntry& entry);
+  MemberBuffer ReadBlock(const ArchiveEntry& entry);
 
   int64_t length() const { return length_; }
   // The directory position as stored in the trailer; negative: positions count from the end.

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "data/little_endian.h"
+#include "data/member_buffer.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ int QMCompression::UnPack(const unsigned char* block, int size) {
       length > MaxUnpackedLength(streamBytes)) {
     return 0;
   }
-  pOut = static_cast<unsigned char*>(std::malloc(length == 0 ? 1 : length));
+  pOut = AllocateMemberBuffer(length);
   if (pOut == nullptr) return 0;
   lzo_uint written = length;
   int status = lzo1x_decompress_safe(block + kHeaderBytes, static_cast<lzo_uint>(streamBytes), pOut,
@@ -70,7 +71,7 @@ int QMCompression::Pack(const unsigned char* data, long length) {
     return 0;
   }
   uint64_t capacity = MaxPackedLength(static_cast<uint64_t>(length));
-  pOut = static_cast<unsigned char*>(std::malloc(capacity));
+  pOut = AllocateMemberBuffer(capacity);
   if (pOut == nullptr) return 0;
   static const unsigned char kNothing = 0;
   lzo_uint packed = 0;
