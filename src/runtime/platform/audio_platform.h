@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tobli::platform::audio {
 
@@ -34,6 +35,11 @@ struct PcmFormat {
 // True when a sound of this format and data size can be held (the checks a sound buffer of the
 // original service made on creation).
 bool PcmFormatUsable(const PcmFormat& format, size_t size);
+
+// Converts the data (whole blocks only) to the output format, which must be 16-bit. False when
+// the format is not usable or the result would be too big (256 MB).
+bool ConvertPcm(const PcmFormat& format, const uint8_t* data, size_t size, const OutputSpec& output,
+                std::vector<uint8_t>& out);
 
 // Converts the data to the device's format and keeps it. Returns the sound's id (0 or more), or
 // -1 when the device is closed, the format is not usable or the converted data would be too big.
@@ -67,8 +73,8 @@ bool HasMusic();
 // Plays the loaded music once from its start.
 void PlayMusicFromStart();
 void StopMusic();
-// Position and length in milliseconds. Music that has run to its end reports its length as its
-// position; without music both are 0.
+// Position and length in milliseconds. The position reaches the length only when the music has
+// been heard to its end; without music both are 0.
 double MusicPositionMs();
 double MusicLengthMs();
 

@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cmath>
@@ -42,7 +43,6 @@ struct Voice {
 
 bool gOpen = false;
 OutputSpec gSpec;
-SDL_AudioFormat gFormat = 0;
 std::vector<std::unique_ptr<Sound>> gSounds;
 std::array<Voice, kMaxVoices> gVoices;
 Mix_Music* gMusic = nullptr;
@@ -106,27 +106,6 @@ SDL_AudioFormat SourceFormat(int bits) {
   return bits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
 }
 
-bool Convert(const PcmFormat& format, const uint8_t* data, size_t size, std::vector<uint8_t>& out) {
-  size_t inBytes = size - size % static_cast<size_t>(format.blockAlign);
-  SDL_AudioCVT cvt;
-  int built = SDL_BuildAudioCVT(&cvt, SourceFormat(format.bits),
-                                static_cast<Uint8>(format.channels), format.frequency, gFormat,
-                                static_cast<Uint8>(gSpec.channels), gSpec.frequency);
-  if (built < 0) return false;
-  size_t multiple = built == 0 ? 1 : static_cast<size_t>(cvt.len_mult);
-  if (inBytes > kMaxSoundBytes / multiple) return false;
-  out.assign(data, data + inBytes);
-  if (built == 0) return true;
-  out.resize(inBytes * multiple);
-  cvt.len = static_cast<int>(inBytes);
-  cvt.buf = out.data();
-  if (SDL_ConvertAudio(&cvt) != 0) return false;
-  size_t converted = static_cast<size_t>(cvt.len_cvt);
-  out.resize(converted - converted % static_cast<size_t>(FrameBytes()));
-  out.shrink_to_fit();
-  return true;
-}
-
 }  // namespace
 
 bool OpenOutput(const OutputSpec& spec, std::string& why) {
@@ -156,7 +135,6 @@ bool OpenOutput(const OutputSpec& spec, std::string& why) {
   Uint16 format = 0;
   Mix_QuerySpec(&frequency, &format, &channels);
   gSpec = OutputSpec{frequency, channels, SDL_AUDIO_BITSIZE(format)};
-  gFormat = format;
   Mix_AllocateChannels(kMaxVoices);
   gOpen = true;
   return true;
@@ -192,10 +170,39 @@ bool PcmFormatUsable(const PcmFormat& format, size_t size) {
   return size >= 4 && size >= static_cast<size_t>(format.blockAlign);
 }
 
+bool ConvertPcm(const PcmFormat& format, const uint8_t* data, size_t size, const OutputSpec& output,
+                std::vector<uint8_t>& out) {
+  out.clear();
+  if (!PcmFormatUsable(format, size) || output.bits != 16) return false;
+  size_t inBytes = size - size % static_cast<size_t>(format.blockAlign);
+  size_t frameBytes = static_cast<size_t>(output.channels) * 2;
+  SDL_AudioCVT cvt;
+  int built = SDL_BuildAudioCVT(&cvt, SourceFormat(format.bits),
+                                static_cast<Uint8>(format.channels), format.frequency, AUDIO_S16SYS,
+                                static_cast<Uint8>(output.channels), output.frequency);
+  if (built < 0) return false;
+  size_t multiple = built == 0 ? 1 : static_cast<size_t>(cvt.len_mult);
+  if (multiple == 0 || inBytes > kMaxSoundBytes / multiple) return false;
+  out.assign(data, data + inBytes);
+  if (built != 0) {
+    out.resize(inBytes * multiple);
+    cvt.len = static_cast<int>(inBytes);
+    cvt.buf = out.data();
+    if (SDL_ConvertAudio(&cvt) != 0) {
+      out.clear();
+      return false;
+    }
+    out.resize(static_cast<size_t>(cvt.len_cvt));
+  }
+  out.resize(out.size() - out.size() % frameBytes);
+  out.shrink_to_fit();
+  return !out.empty();
+}
+
 int CreateSound(const PcmFormat& format, const uint8_t* data, size_t size) {
   if (!gOpen || !PcmFormatUsable(format, size)) return -1;
   auto sound = std::make_unique<Sound>();
-  if (!Convert(format, data, size, sound->samples) || sound->samples.empty()) return -1;
+  if (!ConvertPcm(format, data, size, gSpec, sound->samples)) return -1;
   for (size_t i = 0; i < gSounds.size(); ++i) {
     if (!gSounds[i]) {
       gSounds[i] = std::move(sound);
@@ -327,9 +334,13 @@ double MusicLengthMs() {
 
 double MusicPositionMs() {
   if (gMusic == nullptr || !gMusicStarted) return 0;
-  if (!Mix_PlayingMusic()) return MusicLengthMs();
+  double length = MusicLengthMs();
+  if (!Mix_PlayingMusic()) return length;
+  // The decoder reads ahead of what has been heard: while the music still plays, its position
+  // stays short of the length, so that the looping step does not cut off its last part.
   double seconds = Mix_GetMusicPosition(gMusic);
-  return seconds > 0 ? seconds * 1000.0 : 0;
+  double position = seconds > 0 ? seconds * 1000.0 : 0;
+  return std::min(position, std::nextafter(length, 0.0));
 }
 
 }  // namespace tobli::platform::audio
