@@ -83,6 +83,11 @@ TEST_F(KeyboardTest, EnterAndBackspaceGiveControlCharactersOtherKeysWithoutTextG
     EXPECT_EQ(pDXin->Scan2Ascii(k), 0) << k;
   }
   EXPECT_EQ(pDXin->Scan2Ascii(0x39), ' ');
+  // The keypad's operators type; its digits (sharing their codes with the cursor keys) do not.
+  EXPECT_EQ(pDXin->Scan2Ascii(0x37), '*');
+  EXPECT_EQ(pDXin->Scan2Ascii(0x4A), '-');
+  EXPECT_EQ(pDXin->Scan2Ascii(0x4E), '+');
+  EXPECT_EQ(pDXin->Scan2Ascii(0x47), 0);
   EXPECT_EQ(pDXin->Scan2Ascii(300), 0);
 }
 

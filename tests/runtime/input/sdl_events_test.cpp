@@ -63,6 +63,19 @@ TEST_F(SdlEventsTest, KeyEventsBecomeScanCodes) {
   PushKey(SDL_SCANCODE_KP_ENTER, false);
 }
 
+TEST_F(SdlEventsTest, TheLayoutGivesTheCharactersOfKeys) {
+  EXPECT_EQ(pDXin->Scan2Ascii(0x1E), 'a');
+  EXPECT_EQ(pDXin->Scan2Ascii(0x39), ' ');
+  EXPECT_EQ(pDXin->Scan2Ascii(0x4E), '+');
+  EXPECT_EQ(pDXin->Scan2Ascii(0x47), 0);  // keypad 7 shares its code with Home
+  EXPECT_EQ(pDXin->Scan2Ascii(0xC8), 0);
+  PushKey(SDL_SCANCODE_RSHIFT, true);
+  PushKey(SDL_SCANCODE_B, true);
+  EXPECT_EQ(INKEY_Str(), "B");
+  PushKey(SDL_SCANCODE_B, false);
+  PushKey(SDL_SCANCODE_RSHIFT, false);
+}
+
 TEST_F(SdlEventsTest, ThePointerIsHeldWithTheFocusAndLetGoWithoutIt) {
   PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
   KEY(0);  // handles the waiting events

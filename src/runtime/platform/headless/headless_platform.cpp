@@ -103,6 +103,8 @@ char KeyCharacter(int scanCode, bool shift) {
       "QWERTYUIOP{}\0\0"
       "ASDFGHJKL:\"~\0|"
       "ZXCVBNM<>?\0*\0 ";
+  if (scanCode == 0x4A) return '-';  // keypad operators
+  if (scanCode == 0x4E) return '+';
   if (scanCode < 0 || scanCode >= static_cast<int>(sizeof(kPlain) - 1)) return 0;
   return shift ? kShifted[scanCode] : kPlain[scanCode];
 }

@@ -254,6 +254,10 @@ char KeyCharacter(int scanCode, bool shift) {
   int sdlCode = SdlScancodeFromDik(scanCode);
   if (sdlCode == 0) return 0;
   SDL_Keycode key = SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(sdlCode));
+  // The keypad's operator keys type their characters as the main keys do.
+  if (key == SDLK_KP_MULTIPLY) return '*';
+  if (key == SDLK_KP_MINUS) return '-';
+  if (key == SDLK_KP_PLUS) return '+';
   if (key <= 0 || key >= 128) return 0;
   char c = static_cast<char>(key);
   if (c < 32 || c == 127) return 0;
