@@ -1,0 +1,182 @@
+// The game loop under scripted keys: which arrow key wins, keys held while the player is
+// carried, the command keys that end a game, the enemy reward and the full pick-up list.
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "audio/sound_log.h"
+#include "driver/headless_driver.h"
+#include "game.h"
+#include "level_builder.h"
+#include "pass_observer.h"
+#include "play_test_support.h"
+#include "support/test_support.h"
+
+namespace {
+
+using tobli::game::HeadlessDriver;
+using tobli::game::PassPoint;
+using tobli::game::RunEnd;
+using tobli::game::RunResult;
+using namespace tobli::test;
+
+constexpr int kKeyEnter = 28;
+constexpr int kKeyE = 18;
+constexpr int kKeyUp = 200;
+constexpr int kKeyLeft = 203;
+constexpr int kKeyRight = 205;
+constexpr int kKeyDown = 208;
+// The level loader shows two frames; the first pass of the loop follows them.
+constexpr uint64_t kFirstPass = 2;
+
+class GameLoop : public ::testing::Test {
+ protected:
+  ~GameLoop() override { tobli::game::SetPassObserver({}); }
+
+  // Level 1 in a save slot holding 1.
+  void UseLevel(const LevelSpec& level) {
+    WriteLevelFile(1, level);
+    WriteFile("slot", "1\r\n");
+    savefile_Str = "slot";
+  }
+
+  RunResult Play(uint64_t frames) {
+    return driver_.Run([] { MainGame(); }, frames);
+  }
+
+  ScopedTempDir dir_;
+  HeadlessDriver driver_;
+};
+
+TEST_F(GameLoop, RightBeatsLeftDownBeatsUpAndHorizontalBeatsVertical) {
+  struct Case {
+    std::vector<int> held;
+    double direction;
+  };
+  const Case cases[] = {
+      {{kKeyLeft, kKeyRight}, 1}, {{kKeyUp, kKeyDown}, 3},   {{kKeyRight, kKeyDown}, 1},
+      {{kKeyLeft, kKeyUp}, 2},    {{kKeyLeft, kKeyDown}, 2}, {{kKeyUp}, 4},
+  };
+  LevelSpec level = FloorLevel(5, 5);
+  level.startX = 2;
+  level.startY = 2;
+  UseLevel(level);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.direction);
+    for (int key : c.held) driver_.HoldKey(key, 0, 100);
+    // Half a step: eight frames of walking.
+    ASSERT_EQ(Play(kFirstPass + 8).end, RunEnd::kFrameLimit);
+    EXPECT_EQ(plym, c.direction);
+    double ddx = c.direction == 1 ? 1 : c.direction == 2 ? -1 : 0;
+    double ddy = c.direction == 3 ? 1 : c.direction == 4 ? -1 : 0;
+    EXPECT_EQ(plyx, (2 + kMargin) * 32 + 16 * ddx);
+    EXPECT_EQ(plyy, (2 + kMargin) * 32 + 16 * ddy);
+  }
+}
+
+TEST_F(GameLoop, ArrowKeysChangeNothingWhileThePlayerIsCarried) {
+  for (int carrier : {66, 84}) {
+    SCOPED_TRACE(carrier);
+    LevelSpec level = FloorLevel(6, 3);
+    level.rows[1] = {60, carrier, carrier, carrier, 60, 60};
+    level.startX = 0;
+    level.startY = 1;
+    UseLevel(level);
+    // Right for the first pass, then up from the next frame on, all through the ride.
+    driver_.HoldKey(kKeyRight, kFirstPass, kFirstPass + 1);
+    driver_.HoldKey(kKeyUp, kFirstPass + 1, 1000);
+    std::vector<std::pair<double, double>> readAt;
+    tobli::game::SetPassObserver([&readAt, this](PassPoint point) {
+      if (point != PassPoint::kArrowKeys) return;
+      readAt.emplace_back(plyx / 32 - kMargin, plyy / 32 - kMargin);
+      if (readAt.size() == 3) driver_.Stop();
+    });
+    ASSERT_EQ(Play(1000).end, RunEnd::kStopped);
+    const std::vector<std::pair<double, double>> expected = {{0, 1}, {4, 1}, {4, 0}};
+    EXPECT_EQ(readAt, expected);
+  }
+}
+
+TEST_F(GameLoop, EnterEndsTheGameAndEOnlyLeavesInEditorMode) {
+  UseLevel(FloorLevel(3, 3));
+  driver_.PressKey(kKeyEnter, 10);
+  RunResult result = Play(1000);
+  EXPECT_EQ(result.end, RunEnd::kReturned);
+  EXPECT_EQ(result.frames, 11u) << "the pass that saw Enter still ends with its frame";
+  EXPECT_EQ(gameon, 0);
+  EXPECT_EQ(ALIVE, 0);
+
+  driver_.PressKey(kKeyE, 10);
+  EXPECT_EQ(Play(100).end, RunEnd::kFrameLimit) << "E means nothing in a game of the slots";
+
+  EDITOR = 1;
+  driver_.PressKey(kKeyE, 10);
+  result = Play(1000);
+  EXPECT_EQ(result.end, RunEnd::kReturned);
+  EXPECT_EQ(result.frames, 10u) << "the editor's E leaves before the pass's frame";
+  EXPECT_EQ(ALIVE, 1);
+}
+
+TEST_F(GameLoop, EnemyRewardComesOnceAndNeverInALevelWithoutEnemies) {
+  LevelSpec level = FloorLevel(6, 1);
+  // The enemy is shut in between two walls, far from the player.
+  level.rows[0][3] = 73;
+  level.rows[0][5] = 73;
+  level.enemies.push_back(LevelEnemy{4, 0, 0, 0, 1});
+  UseLevel(level);
+  double keysWithEnemy = -1;
+  driver_.At(30, [&keysWithEnemy] {
+    keysWithEnemy = kys(4);
+    maxene = 0;  // the last enemy is gone
+  });
+  double iconLook = -1;
+  double iconCol = -1;
+  driver_.At(32, [&iconLook, &iconCol] {
+    if (kynum > 0) {
+      iconLook = kylook(kynum - 1);
+      iconCol = kyshowx(kynum - 1);
+    }
+  });
+  Play(300);
+  EXPECT_EQ(keysWithEnemy, 0);
+  EXPECT_EQ(kys(4), 1);
+  EXPECT_EQ(enemission, 1);
+  EXPECT_EQ(SoundLogCount(12), 1u);
+  EXPECT_EQ(iconLook, 14);
+  EXPECT_EQ(iconCol, kMargin);
+
+  ClearSoundLog();
+  UseLevel(FloorLevel(6, 1));
+  Play(300);
+  EXPECT_EQ(kys(4), 0);
+  EXPECT_EQ(SoundLogCount(12), 0u);
+}
+
+TEST_F(GameLoop, FullPickupListShowsNoNewIconButThePickupCounts) {
+  UseLevel(Row({60, 10, 60}));
+  driver_.At(kFirstPass, [] {
+    for (double k = 0; k < 9; k = k + 1) {
+      kylook(k) = 99;
+      kymove(k) = 0;
+    }
+    kynum = 9;
+  });
+  driver_.HoldKey(kKeyRight, kFirstPass, kFirstPass + 1);
+  RunResult result = Play(kFirstPass + 20);
+  ASSERT_EQ(result.end, RunEnd::kFrameLimit) << "error " << __g_error;
+  EXPECT_EQ(kys(0), 1);
+  EXPECT_EQ(SoundLogCount(11), 1u);
+  EXPECT_EQ(kynum, 9);
+  for (double k = 0; k < 9; k = k + 1) EXPECT_EQ(kylook(k), 99);
+
+  // With room in the list the key's icon rises from its tile.
+  driver_.HoldKey(kKeyRight, kFirstPass, kFirstPass + 1);
+  Play(kFirstPass + 20);
+  ASSERT_EQ(kynum, 1);
+  EXPECT_EQ(kylook(0), 10);
+  EXPECT_EQ(kyshowx(0), 1 + kMargin);
+  EXPECT_EQ(kyshowy(0), kMargin);
+}
+
+}  // namespace
