@@ -1,0 +1,229 @@
+// The built replay tool on small levels written by the tests: completing a level, blocked
+// presses, repeat counts, deaths, the map, the frame limit, bad arguments and solution checks.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "driver/headless_driver.h"
+#include "game.h"
+#include "level_builder.h"
+#include "support/test_support.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace tobli::test;
+
+struct ToolRun {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the tool with its output caught in files of the current (temporary) directory.
+ToolRun Replay(const std::vector<std::string>& args) {
+  std::vector<std::string> all = {REPLAY_PATH};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, ".replay-out", O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, ".replay-err", O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  pid_t pid;
+  ToolRun run;
+  if (posix_spawn(&pid, REPLAY_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  run.out = ReadFile(".replay-out");
+  run.err = ReadFile(".replay-err");
+  fs::remove(".replay-out");
+  fs::remove(".replay-err");
+  return run;
+}
+
+// The text of one top-level value of the tool's JSON line ("" when the key is missing).
+std::string Value(const std::string& json, const std::string& key) {
+  std::string name = "\"" + key + "\":";
+  size_t at = json.find(name);
+  if (at == std::string::npos) return "";
+  at += name.size();
+  char open = json[at];
+  char close = open == '[' ? ']' : open == '{' ? '}' : 0;
+  size_t end = close != 0 ? json.find(close, at) + 1 : json.find_first_of(",}", at);
+  return json.substr(at, end - at);
+}
+
+class ReplayTool : public ::testing::Test {
+ protected:
+  // Plays level 1 of the test's folder; the tool must finish with status 0.
+  std::string Play(const std::string& moves, std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = {"--dir", dir_.path(), "--level", "1", "--moves", moves};
+    args.insert(args.end(), extra.begin(), extra.end());
+    ToolRun run = Replay(args);
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << "one line: " << run.out;
+    return run.out;
+  }
+
+  LevelSpec Row(const std::vector<int>& codes) {
+    LevelSpec level;
+    level.rows.push_back(codes);
+    return level;
+  }
+
+  ScopedTempDir dir_;
+};
+
+TEST_F(ReplayTool, LevelWalkedToItsExitCompletesAndReportsTheNextLevel) {
+  WriteLevelFile(1, Row({60, 14, 60, 93}));
+  LevelSpec next = FloorLevel(4, 3);
+  next.startX = 2;
+  next.startY = 1;
+  WriteLevelFile(2, next);
+  std::string out = Play("3R");
+  EXPECT_EQ(Value(out, "completed"), "true");
+  EXPECT_EQ(Value(out, "timeout"), "false");
+  EXPECT_EQ(Value(out, "level"), "2");
+  EXPECT_EQ(Value(out, "x"), "2");
+  EXPECT_EQ(Value(out, "y"), "1");
+  EXPECT_EQ(Value(out, "sweets"), "0");
+  EXPECT_EQ(Value(out, "deaths"), "0");
+  EXPECT_EQ(Value(out, "alive"), "true");
+  EXPECT_EQ(Value(out, "keys"), "[0,0,0,0,0]");
+  EXPECT_EQ(Value(out, "sounds"), "{\"6\":1,\"13\":1}");
+  // Two loader frames, three steps of 16, and the loader's two frames of the next level,
+  // shown within the pass that took the exit.
+  EXPECT_EQ(Value(out, "frames"), "53");
+  EXPECT_EQ(Value(out, "map"), "") << "only with --map";
+
+  std::string short_ = Play("2R");
+  EXPECT_EQ(Value(short_, "completed"), "false");
+  EXPECT_EQ(Value(short_, "level"), "1");
+  EXPECT_EQ(Value(short_, "x"), "2");
+  EXPECT_EQ(Value(short_, "frames"), "35");
+}
+
+TEST_F(ReplayTool, BlockedPressIsUsedUpAndCountsRepeat) {
+  LevelSpec level = Row({73, 60, 60, 60, 60});
+  level.startX = 1;
+  WriteLevelFile(1, level);
+  std::string walked = Play("R");
+  std::string blockedFirst = Play("LR");
+  EXPECT_EQ(Value(blockedFirst, "x"), "2");
+  EXPECT_EQ(std::stoi(Value(blockedFirst, "frames")), std::stoi(Value(walked, "frames")) + 1)
+      << "the blocked press takes one pass";
+
+  std::string counted = Play("3R");
+  EXPECT_EQ(counted, Play("RRR"));
+  EXPECT_EQ(counted, Play(" R 2R "));
+  EXPECT_EQ(Value(counted, "x"), "4");
+
+  // A wait is 16 frames of standing still, from the pass that would have read the next
+  // press; the run ends when the last wait is over.
+  int oneWait = std::stoi(Value(Play("R."), "frames"));
+  EXPECT_EQ(oneWait, std::stoi(Value(walked, "frames")) - 1 + 16);
+  EXPECT_EQ(std::stoi(Value(Play("R2."), "frames")), oneWait + 16);
+  EXPECT_EQ(Value(Play("R.R"), "x"), "3");
+}
+
+TEST_F(ReplayTool, DeathsAreCounted) {
+  {
+    // The death sequence shows its fade; until it does, there is nothing to count.
+    tobli::game::HeadlessDriver driver;
+    tobli::game::RunResult probe = driver.Run([] { deadplayer("S"); }, 100);
+    if (probe.frames == 0) GTEST_SKIP() << "the death sequence shows no frames yet";
+  }
+  WriteLevelFile(1, Row({60, 4, 60, 18, 60}));
+  std::string out = Play("R");
+  EXPECT_EQ(Value(out, "deaths"), "1");
+  EXPECT_EQ(Value(out, "alive"), "true");
+  EXPECT_EQ(Value(out, "x"), "0");
+  EXPECT_EQ(Value(Play("RQ"), "deaths"), "2") << "giving up is a death too";
+}
+
+TEST_F(ReplayTool, MapShowsACrateMoved) {
+  WriteLevelFile(1, Row({60, 61, 60, 60}));
+  std::string before = Play("", {"--map"});
+  EXPECT_EQ(Value(before, "map"), "[\"060061060060\"]");
+  std::string after = Play("R", {"--map"});
+  if (Value(after, "x") == "0") {
+    // Boxes do not move yet: the crate must have stayed where it was.
+    EXPECT_EQ(Value(after, "map"), "[\"060061060060\"]");
+    GTEST_SKIP() << "crates cannot be pushed yet";
+  }
+  EXPECT_EQ(Value(after, "x"), "1");
+  EXPECT_EQ(Value(after, "map"), "[\"060060061060\"]");
+}
+
+TEST_F(ReplayTool, FrameLimitEndsARunThatNeverStops) {
+  // Two conveyors hand the player back and forth for ever.
+  WriteLevelFile(1, Row({60, 84, 83}));
+  std::string out = Play("R", {"--max-frames", "500"});
+  EXPECT_EQ(Value(out, "timeout"), "true");
+  EXPECT_EQ(Value(out, "completed"), "false");
+  EXPECT_EQ(Value(out, "frames"), "500");
+}
+
+TEST_F(ReplayTool, BadArgumentsExitWithTwo) {
+  WriteLevelFile(1, Row({60, 60}));
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"--level", "1"},
+      {"--moves", "R"},
+      {"--level", "x", "--moves", "R"},
+      {"--level", "-1", "--moves", "R"},
+      {"--level", "1", "--moves", "RZ"},
+      {"--level", "1", "--moves", "R", "--max-frames", "0"},
+      {"--level", "1", "--moves", "R", "--frames", "10"},
+      {"--level", "1", "--moves"},
+      {"--dir", "no-such-folder", "--level", "1", "--moves", "R"},
+      {"--check", "no-such-file"},
+      {"--check", "s.txt", "--level", "1"},
+  };
+  WriteFile("s.txt", "1 R\n");
+  for (const std::vector<std::string>& args : bad) {
+    std::string shown;
+    for (const std::string& a : args) shown += a + " ";
+    SCOPED_TRACE(shown);
+    ToolRun run = Replay(args);
+    EXPECT_EQ(run.code, 2);
+    EXPECT_FALSE(run.err.empty());
+    EXPECT_TRUE(run.out.empty());
+  }
+}
+
+TEST_F(ReplayTool, CheckPassesOnlyWhenEverySolutionCompletes) {
+  WriteLevelFile(1, Row({60, 14, 93}));
+  WriteLevelFile(2, Row({60, 60, 93}));
+  WriteLevelFile(3, Row({60, 60}));
+  WriteFile("good.txt", "# solutions\n1 2R\n\n2 R R\r\n");
+  ToolRun good = Replay({"--dir", dir_.path(), "--check", "good.txt"});
+  EXPECT_EQ(good.code, 0) << good.out << good.err;
+  EXPECT_NE(good.out.find("level 1: pass"), std::string::npos) << good.out;
+  EXPECT_NE(good.out.find("level 2: pass"), std::string::npos) << good.out;
+
+  WriteFile("bad.txt", "1 2R\n2 R\n");
+  ToolRun oneFails = Replay({"--dir", dir_.path(), "--check", "bad.txt"});
+  EXPECT_EQ(oneFails.code, 1);
+  EXPECT_NE(oneFails.out.find("level 1: pass"), std::string::npos) << oneFails.out;
+  EXPECT_NE(oneFails.out.find("level 2: FAIL"), std::string::npos) << oneFails.out;
+
+  WriteFile("broken.txt", "1 2R\nlevel two\n");
+  ToolRun broken = Replay({"--dir", dir_.path(), "--check", "broken.txt"});
+  EXPECT_EQ(broken.code, 1);
+  EXPECT_NE(broken.out.find("line 2: FAIL"), std::string::npos) << broken.out;
+}
+
+}  // namespace
