@@ -119,11 +119,6 @@ TEST_F(KeyboardTest, KeysHeldWhenTheFocusGoesAreLetGo) {
   EXPECT_EQ(KEY(kLeft), 0);
 }
 
-TEST_F(KeyboardTest, WithAKeyboardTheVirtualKeyTableIsTheIdentity) {
-  CreateDevices();
-  for (int i = 0; i < 256; ++i) ASSERT_EQ(pDXin->nVK[i], i);
-}
-
 TEST_F(KeyboardTest, WithoutAnInputServiceKeysGoThroughTheVirtualKeyTable) {
   tobli::platform::input::InputDevices none;
   none.service = false;

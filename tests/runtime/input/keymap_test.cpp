@@ -138,13 +138,4 @@ TEST(KeyMap, EveryScanCodeLeadsBackToAKeyThatGivesIt) {
   EXPECT_GE(mapped, 100);  // a full PC keyboard
 }
 
-TEST(KeyMap, KeysWithoutAScanCodeAndOutOfRangeNumbersGiveZero) {
-  EXPECT_EQ(DikFromSdlScancode(0), 0);
-  EXPECT_EQ(DikFromSdlScancode(-1), 0);
-  EXPECT_EQ(DikFromSdlScancode(1 << 20), 0);
-  EXPECT_EQ(DikFromSdlScancode(110), 0);  // F19: no scan code of its own
-  EXPECT_EQ(SdlScancodeFromDik(256), 0);
-  EXPECT_EQ(SdlScancodeFromDik(-3), 0);
-}
-
 }  // namespace

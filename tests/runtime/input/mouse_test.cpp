@@ -118,14 +118,6 @@ TEST_F(MouseTest, WithoutAMouseDeviceTheCursorGivesTheMotion) {
   EXPECT_EQ(s.b1, 1);
 }
 
-TEST_F(MouseTest, WithoutAMouseOfferedNothingIsLoggedAndTheCursorIsUsed) {
-  tobli::platform::input::InputDevices devices;
-  devices.mouse = false;
-  ASSERT_EQ(CreateDevices(true, devices), kInputOk);
-  EXPECT_TRUE(ErrorLogLines().empty());
-  EXPECT_EQ(pDXin->pMouse, nullptr);
-}
-
 TEST_F(MouseTest, AMouseThatCannotBeHeldIsLoggedAndReadsNoMotion) {
   tobli::platform::input::InputDevices devices;
   devices.mouseAcquired = false;
