@@ -112,10 +112,19 @@ void LoadLevel(double mode) {
     kynum = 0;
     boxmission = 0;
     enemission = 0;
+    // The box table holds the first boxes of the level; box tiles beyond its room become
+    // floor and the log says how many were left out.
+    double leftOut = 0;
     for (double c = 0; c <= xlevel - 1; c = c + 1) {
       for (double r = 0; r <= ylevel - 1; r = r + 1) {
         DLN();
         if (IsBoxStart(hit(c, r))) {
+          if (!(maxbox < BOUNDS(boxlook, 0))) {
+            leftOut = leftOut + 1;
+            DLN();
+            hit(c, r) = 60;
+            continue;
+          }
           DLN();
           createbox(c, r);
           DLN();
@@ -123,6 +132,12 @@ void LoadLevel(double mode) {
           boxm(maxbox - 1) = 5;
         }
       }
+    }
+    if (leftOut > 0) {
+      std::string count = std::to_string(static_cast<long long>(leftOut));
+      __AppendErrorLog((std::string("Too many boxes in ") + file_Str.GetStrData() + ": " + count +
+                        " left as floor")
+                           .c_str());
     }
     for (double k = 0; k <= 4; k = k + 1) {
       DLN();

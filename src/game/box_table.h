@@ -1,0 +1,30 @@
+// What the box routines share: the direction of a motion state, the room left in the box and
+// enemy tables, and the one way the box code plays a sound.
+#pragma once
+
+namespace tobli::game {
+
+// Motion states of a box: 1 right, 2 left, 3 down, 4 up (the player's codes), 5 at rest.
+constexpr double kBoxAtRest = 5;
+// The box arrays' step frames: a step takes 16 frames at 2 pixels a frame.
+constexpr double kBoxStepFrames = 16;
+
+struct BoxStep {
+  double dx = 0;
+  double dy = 0;
+};
+
+// The tile step of a motion state; (0, 0) for rest and for any other value.
+BoxStep BoxDirection(double motion);
+// True while another box fits into the box arrays.
+bool BoxTableHasRoom();
+// True while another entry (enemy or picture object) fits into the enemy arrays.
+bool EnemyTableHasRoom();
+// PLAYSOUND slot, centred, full volume.
+void BoxSound(double slot);
+// Drops the memory of a crate that createbox refused for want of room (boxes.cpp).
+void ForgetRefusedCrate();
+// The number truncated toward zero.
+double Whole(double v);
+
+}  // namespace tobli::game
