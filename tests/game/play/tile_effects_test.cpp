@@ -128,15 +128,21 @@ TEST_F(Tiles, ItemsAreCarriedUntilTheRemoverTakesThem) {
 TEST_F(Tiles, WaterAndFireNeedBootsAndSuit) {
   ReplayOutcome drowned = PlayMoves(Row({60, 4, 60}), "R");
   EXPECT_EQ(drowned.x, 0);
+  EXPECT_EQ(drowned.deaths, 1);
+  EXPECT_EQ(Sounds(drowned, 15), 1u);
   EXPECT_EQ(Cell(1, 0), 4);
   ReplayOutcome wading = PlayMoves(Row({60, 105, 4, 60}), "3R");
   EXPECT_EQ(wading.x, 3);
+  EXPECT_EQ(wading.deaths, 0);
   EXPECT_EQ(Cell(2, 0), 4);
 
   ReplayOutcome burnt = PlayMoves(Row({60, 18, 60}), "R");
   EXPECT_EQ(burnt.x, 0);
+  EXPECT_EQ(burnt.deaths, 1);
+  EXPECT_EQ(Sounds(burnt, 8), 1u);
   ReplayOutcome suited = PlayMoves(Row({60, 86, 18, 60}), "3R");
   EXPECT_EQ(suited.x, 3);
+  EXPECT_EQ(suited.deaths, 0);
   EXPECT_EQ(Cell(2, 0), 18);
 
   ReplayOutcome mine = PlayMoves(Row({60, 86, 19, 60}), "RR");
