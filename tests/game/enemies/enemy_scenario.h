@@ -1,0 +1,85 @@
+// A level played through the game loop with the state of every pass recorded: the enemy
+// table, the player and whether a death sequence was running.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "driver/headless_driver.h"
+#include "level_builder.h"
+#include "support/test_support.h"
+
+namespace tobli::test {
+
+// The stored level lies at this margin inside the game's map.
+constexpr int kMargin = 6;
+// The level loader shows two frames before the first pass of the game loop.
+constexpr uint64_t kLoaderFrames = 2;
+
+constexpr int kKeyQ = 16;
+constexpr int kKeyUp = 200;
+constexpr int kKeyLeft = 203;
+constexpr int kKeyRight = 205;
+constexpr int kKeyDown = 208;
+
+// Map pixel of a stored column or row.
+double Pixel(int stored);
+// The map cell of stored cell (c, r).
+double Cell(int c, int r);
+
+// A stored level of the given rows with the player starting at (sx, sy).
+LevelSpec Level(std::vector<std::vector<int>> rows, int sx, int sy,
+                std::vector<LevelEnemy> enemies = {});
+// A one-row level, the player starting on its first cell.
+LevelSpec OneRow(std::vector<int> codes);
+
+struct EnemyEntry {
+  double x = 0;
+  double y = 0;
+  double mode = 0;
+  double look = 0;
+};
+
+struct PassRecord {
+  std::vector<EnemyEntry> enemies;
+  double plyx = 0;
+  double plyy = 0;
+  uint64_t frame = 0;  // the frame count the pass's sounds are logged with
+};
+
+// The PLAYSOUND slots since the log was last cleared, in order.
+std::vector<int> SoundSlots();
+// Calls of the voice slots 21 to 25 (the enemy remark).
+int EnemyRemarks();
+
+class EnemyScenario : public ::testing::Test {
+ protected:
+  EnemyScenario();
+  ~EnemyScenario() override;
+
+  // Level 1, reached through a save slot that holds 1.
+  void UseLevel(const LevelSpec& level);
+  // Plays the game loop for that many passes (the frames of death sequences not counted),
+  // recording each pass as it ends. Fails the test when the program ends instead.
+  void PlayPasses(int passes);
+  // Loads the level for play without starting the game loop, then runs the routine.
+  void WithLevel(const LevelSpec& spec, const std::function<void()>& routine);
+
+  // Death sequences seen: separate stretches of frames shown with ALIVE at 0.
+  int deaths() const { return deaths_; }
+  // Frames shown with ALIVE at 0.
+  int deathFrames() const { return deathFrames_; }
+
+  ScopedTempDir dir_;
+  game::HeadlessDriver driver_;
+  std::vector<PassRecord> passes_;
+
+ private:
+  int deaths_ = 0;
+  int deathFrames_ = 0;
+};
+
+}  // namespace tobli::test
