@@ -55,10 +55,11 @@ void ShadeBall(Image& img, const Image& mask, double cx, double cy, double rx, d
 }
 
 void Eye(Image& img, double x, double y, double w, bool lookSide, int side) {
-  FillEllipse(img, x, y, w, 3, P("white"));
+  FillEllipse(img, x, y, w, 3.5, P("white"));
   double px = x + (lookSide ? side * 0.8 : 0);
-  FillEllipse(img, px, y + 0.5, std::max(1.0, w - 1), 2, P("ink"));
-  img.Set(static_cast<int>(px - 0.5), static_cast<int>(y - 1), P("white"));
+  FillEllipse(img, px, y + 0.8, std::max(1.2, w - 1), 2.4, P("ink"));
+  img.Set(static_cast<int>(std::floor(px - 0.5)), static_cast<int>(std::floor(y - 0.2)),
+          P("white"));
 }
 
 struct Pose {
@@ -107,11 +108,11 @@ void DrawFace(Image& img, const Look& look, const Pose& p, const Family& f) {
     return;
   }
   if (side) {
-    Eye(img, ex + s * 1, ey, 2.5, true, s);
-    Eye(img, ex + s * 6, ey, 1.5, true, s);
+    Eye(img, p.cx + s * 2, ey, 2.5, true, s);
+    Eye(img, p.cx + s * 7, ey, 1.5, true, s);
   } else {
-    Eye(img, p.cx - 4, ey, 2.5, false, 0);
-    Eye(img, p.cx + 4, ey, 2.5, false, 0);
+    Eye(img, p.cx - 4, ey, 3, false, 0);
+    Eye(img, p.cx + 4, ey, 3, false, 0);
   }
   int my = static_cast<int>(p.cy + 4);
   if (look.shape == "blob") {  // a wide grin

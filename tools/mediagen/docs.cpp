@@ -14,9 +14,9 @@ namespace {
 
 // The game prints with a font picture whose black is transparent; the generator's own
 // letters are the same glyphs, so printing is drawing the styled text at the glyph's place
-// within its cell (3, 2 in the big font, 3, 1 in the small one).
+// within its cell (2, 2 in the big font, 3, 1 in the small one).
 void Print(Image& img, const std::string& text, int x, int y, const TextStyle& style) {
-  DrawText(img, x + 3, y + (style.shadow ? 2 : 1), text, style);
+  DrawText(img, x + (style.shadow ? 2 : 3), y + (style.shadow ? 2 : 1), text, style);
 }
 
 }  // namespace

@@ -231,7 +231,7 @@ Image SmallFontSheet() {
 }
 
 Image BigFontSheet() {
-  return Sheet(BigFontStyle(), 16, 24, 3, 2);
+  return Sheet(BigFontStyle(), 16, 24, 2, 2);
 }
 
 }  // namespace mediagen

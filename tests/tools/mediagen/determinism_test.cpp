@@ -1,0 +1,57 @@
+// Two runs of the generator on the same sources give the same bytes, so the archives change
+// only when a source does.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "media_names.h"
+#include "support/test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int RunMediagen(const std::string& out) {
+  std::string command = std::string("'") + MEDIAGEN_PATH + "' --media '" +
+                        tobli::test::SourceDir() + "/media' --out '" + out + "' --espeak '" +
+                        ESPEAK_PATH + "' --lame '" + LAME_PATH + "'";
+  return std::system(command.c_str());
+}
+
+TEST(MediaGenerator, TwoRunsGiveByteIdenticalFiles) {
+  tobli::test::ScopedTempDir dir;
+  ASSERT_EQ(RunMediagen(dir.File("one")), 0);
+  ASSERT_EQ(RunMediagen(dir.File("two")), 0);
+  int files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(dir.File("one"))) {
+    if (!entry.is_regular_file()) continue;
+    std::string rel = fs::relative(entry.path(), dir.File("one")).string();
+    EXPECT_EQ(tobli::test::Slurp(entry.path().string()), tobli::test::Slurp(dir.File("two/" + rel)))
+        << rel << " differs between two runs";
+    ++files;
+  }
+  // Every file the archives hold, plus the two member lists and the music.
+  EXPECT_EQ(files, static_cast<int>(tobli::test::MediaArchiveNames().size()) + 3);
+  // The second run wrote no file the first did not.
+  int second = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(dir.File("two")))
+    second += entry.is_regular_file();
+  EXPECT_EQ(second, files);
+}
+
+TEST(MediaGenerator, ABrokenSourceFailsTheRunAndSaysWhere) {
+  tobli::test::ScopedTempDir dir;
+  fs::copy(tobli::test::SourceDir() + "/media", dir.File("media"));
+  tobli::test::WriteFile(dir.File("media/intro.txt"),
+                         "A line far too long for the title screen's width\n");
+  std::string command = std::string("'") + MEDIAGEN_PATH + "' --media '" + dir.File("media") +
+                        "' --out '" + dir.File("out") + "' --espeak '" + ESPEAK_PATH +
+                        "' --lame '" + LAME_PATH + "' 2> '" + dir.File("err.txt") + "'";
+  EXPECT_NE(std::system(command.c_str()), 0);
+  EXPECT_NE(tobli::test::ReadFile(dir.File("err.txt")).find("intro.txt:1: longer than 38"),
+            std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+// The archives the build packed, loaded by the runtime's own commands as the game loads them:
+// sprites, fonts, screens and intro text on the headless platform; sounds and music on the
+// SDL platform with the dummy audio driver.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "audio/audio_commands.h"
+#include "audio/music.h"
+#include "audio/sfx_sound.h"
+#include "core/frame.h"
+#include "core/services.h"
+#include "data/archive.h"
+#include "data/file_commands.h"
+#include "gfx/lumetra.h"
+#include "gfx/sprite_commands.h"
+#include "media_names.h"
+#include "platform/audio_platform.h"
+#include "platform/platform.h"
+#include "support/gl_test_support.h"
+#include "support/test_support.h"
+
+namespace {
+
+using tobli::test::PictureNames;
+using tobli::test::ScopedTempDir;
+using tobli::test::SoundNames;
+using tobli::test::SpriteName;
+using tobli::test::StageDir;
+
+void UseTheGamesArchives() {
+  SETDEZEZER(KDStr((StageDir() + "/media.vez").c_str()),
+             KDStr((StageDir() + "/music.vez").c_str()));
+}
+
+TEST(MediaThroughTheRuntime, PicturesFontsAndTheIntroLoadFromMediaVez) {
+  ScopedTempDir dir;  // no plain files here: everything comes out of the archive
+  tobli::test::HeadlessRenderer renderer;
+  UseTheGamesArchives();
+  for (int n = 0; n < 280; ++n) {
+    LOADSPRITE(KDStr(SpriteName(n).c_str()), n);
+    ASSERT_EQ(pLum->nWidth[n], 32) << SpriteName(n);
+    ASSERT_EQ(pLum->nHeight[n], 32) << SpriteName(n);
+    ASSERT_EQ(pLum->nTexWidth[n], 32) << SpriteName(n);
+  }
+  double w = 0, h = 0;
+  LOADFONT("smalfont.bmp", 0);  // as the game spells it
+  GETFONTSIZE(w, h);
+  EXPECT_EQ(w, 16);
+  EXPECT_EQ(h, 20);
+  LOADFONT("BigFont.bmp", 0);
+  GETFONTSIZE(w, h);
+  EXPECT_EQ(w, 16);
+  EXPECT_EQ(h, 24);
+  for (const char* screen : {"Title.bmp", "GameSelect.bmp", "Help.bmp", "Gameover.bmp"}) {
+    BLACKSCREEN();
+    LOADBMP(screen);
+    EXPECT_EQ(pLum->surfaces[0].nCols, 10) << screen;
+    EXPECT_EQ(pLum->surfaces[0].nRows, 8) << screen;
+  }
+  for (int i = 1; i <= 3; ++i) {
+    std::string name = "Heading" + std::to_string(i) + ".bmp";
+    LOADSPRITE(KDStr(name.c_str()), i - 1);
+    EXPECT_GT(pLum->nWidth[i - 1], 32) << name;
+  }
+  // The intro as WideScroller reads it: lines until "NO_DATA", none of them empty.
+  int lines = 0;
+  for (int i = 0; i < 256; ++i) {
+    KDStr line;
+    GETFILE("intro.txt", i, line);
+    ASSERT_NE(line.ToStdString(), "NO_FILE");
+    if (line.ToStdString() == "NO_DATA") break;
+    EXPECT_LE(line.ToStdString().size(), 38u);
+    ++lines;
+  }
+  EXPECT_GE(lines, 10);
+  SETDEZEZER("", "");
+}
+
+TEST(MediaThroughTheRuntime, EverySoundLoadsIntoItsSlotAndTheMusicPlaysForAMinute) {
+  ScopedTempDir dir;
+  tobli::platform::Select(tobli::platform::Kind::kSdl);
+  __CreateSoundService();
+  __CreateSoundDevice();
+  if (pDXsnd->pDS == nullptr) {
+    __DestroySoundServices();
+    GTEST_SKIP() << "no sound device, not even the dummy one";
+  }
+  UseTheGamesArchives();
+  std::vector<std::string> sounds = SoundNames();
+  for (size_t slot = 0; slot < sounds.size(); ++slot) {
+    LOADSOUND(KDStr(sounds[slot].c_str()), static_cast<double>(slot), 1);
+    EXPECT_EQ(DXwav[slot].nBuffers, 1) << sounds[slot];
+  }
+  EXPECT_EQ(PLAYMUSIC("sound/Tobli.mp3"), 0);
+  EXPECT_TRUE(tobli::platform::audio::HasMusic()) << "the mixer cannot decode the tune";
+  EXPECT_GE(tobli::platform::audio::MusicLengthMs(), 60000);
+  STOPMUSIC();
+  SETDEZEZER("", "");
+  __StopMusicService();
+  __DestroySoundServices();
+  tobli::platform::Select(tobli::platform::Kind::kHeadless);
+}
+
+}  // namespace
