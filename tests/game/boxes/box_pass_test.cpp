@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "audio/sound_log.h"
@@ -88,30 +87,23 @@ TEST_F(BoxPass, BoxRestingOnAConveyorMovesAsSoonAsTheWayIsFree) {
   EXPECT_EQ(boxm(bomb), 5);
 }
 
-TEST_F(BoxPass, WaterUnderACrateBecomesDirt) {
-  LoadForPlay(Rows({{61, 4, 73}}));
-  EXPECT_EQ(PushCrate(0, 0, kRight), 1);
-  Frames(16);
-  EXPECT_EQ(Cell(1, 0), 63);
-  EXPECT_EQ(maxbox, 0);
-  EXPECT_EQ(maxene, 0);
-  EXPECT_EQ(SoundLogCount(15), 1u);
-}
-
-TEST_F(BoxPass, FragileFloorAndVoidTakeTheBoxAndShowItFalling) {
-  const int codes[] = {9, 29, 49, 92};
+TEST_F(BoxPass, WaterBecomesDirtAndHolesShowTheBoxFalling) {
+  // Row 0 water; then fragile floor whole, cracked, broken, and the void.
+  const int codes[] = {4, 9, 29, 49, 92};
   LevelSpec spec;
   for (int code : codes) spec.rows.push_back({61, code, 73});
   LoadForPlay(spec);
-  for (int r = 0; r < 4; ++r) EXPECT_EQ(PushCrate(0, r, kRight), 1);
+  for (int r = 0; r < 5; ++r) EXPECT_EQ(PushCrate(0, r, kRight), 1);
   Frames(16);
   EXPECT_EQ(maxbox, 0);
-  std::vector<std::tuple<int, int, int, int>> expected;
-  for (int r = 0; r < 4; ++r) {
+  EXPECT_EQ(Cell(1, 0), 63);
+  EXPECT_EQ(SoundLogCount(15), 1u);
+  std::vector<std::tuple<int, int, int, int>> falling;
+  for (int r = 1; r < 5; ++r) {
     EXPECT_EQ(Cell(1, r), 92) << codes[r];
-    expected.emplace_back(1, r, 61, -32);
+    falling.emplace_back(1, r, 61, -32);
   }
-  EXPECT_EQ(PictureObjects(), expected);
+  EXPECT_EQ(PictureObjects(), falling);
   EXPECT_EQ(SoundLogCount(7), 4u);
 }
 

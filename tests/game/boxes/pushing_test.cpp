@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "audio/sound_log.h"
@@ -164,20 +163,6 @@ TEST_F(Pushing, MagnetHoldsABoxUntilAPlateIsPressed) {
 
   magnet = 0;
   EXPECT_EQ(PushBox(1, 0, kRight), 1);
-}
-
-TEST_F(Pushing, PlayerOnAPlatePushesABoxOffAMagnet) {
-  for (int startOnPlate = 0; startOnPlate <= 1; ++startOnPlate) {
-    SCOPED_TRACE(startOnPlate);
-    bool magnetLaid = false;
-    PlayMoves(Rows({{startOnPlate ? 80 : 60, 8, 60, 73}}), "R", 20, [&magnetLaid] {
-      // The level loader leaves floor under a box; the magnet goes under it before the push.
-      if (!magnetLaid) Cell(1, 0) = 65;
-      magnetLaid = true;
-    });
-    EXPECT_EQ(BoxAt(startOnPlate ? 2 : 1, 0), 0);
-    EXPECT_EQ(plyx, ((startOnPlate ? 1 : 0) + kMargin) * 32);
-  }
 }
 
 }  // namespace
