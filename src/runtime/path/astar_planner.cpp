@@ -41,7 +41,6 @@ void AStarPlanner::initialize() {
     sortedOpen_.pushBack(start);
   } else {
     indexedOpen_.pushBack(start);
-    cellNodes_[Cell(start->x, start->y)] = start;
   }
 }
 
@@ -101,7 +100,9 @@ bool AStarPlanner::Search(OpenList& open) {
 
       Node* closedNode;
       if constexpr (kIndexed) {
-        Node* known = cellNodes_[cell];
+        // The node the open list remembers for the cell is closed once it has left the list
+        // (the current node, the only other case, is never its own neighbour).
+        Node* known = open.known(cell);
         closedNode = known != nullptr && !open.contains(cell) ? known : nullptr;
       } else {
         closedNode = closedAt.find(nx, ny);
@@ -122,11 +123,10 @@ bool AStarPlanner::Search(OpenList& open) {
       Node* openNode = open.find(nx, ny);
       if (openNode != nullptr) {
         if (g < openNode->g) {
-          open.remove(openNode);
           openNode->parent = current;
           openNode->g = g;
           openNode->f = Key(g, nx, ny);
-          open.insert(openNode);
+          open.reinsert(openNode);
         }
         continue;
       }
@@ -143,7 +143,6 @@ bool AStarPlanner::Search(OpenList& open) {
         pool_.release(fresh);
         continue;
       }
-      if constexpr (kIndexed) cellNodes_[cell] = fresh;
     }
     closed_.add(current);
   }

@@ -1,67 +1,110 @@
 #include "path/indexed_open_list.h"
 
-#include <new>
+#include <algorithm>
+#include <cstdlib>
 
-bool IndexedOpenList::allocate(int64_t capacity, int32_t width, int32_t height) {
-  heap_.reset();
-  position_.reset();
+namespace {
+
+constexpr size_t kLine = 64;
+
+}  // namespace
+
+bool IndexedOpenList::allocate(int64_t capacity, int32_t width, int32_t height, Node* nodes) {
+  storage_.reset();
+  heap_ = nullptr;
+  slots_.reset();
   capacity_ = 0;
   size_ = 0;
   nextOrder_ = 0;
   width_ = width;
-  int64_t cells = static_cast<int64_t>(width) * height;
-  // Heap positions are kept in 32 bits.
-  if (capacity < 0 || cells < 0 || capacity > INT32_MAX) return false;
-  heap_.reset(new (std::nothrow) Entry[static_cast<size_t>(capacity)]);
-  position_.reset(new (std::nothrow) int32_t[static_cast<size_t>(cells)]);
-  if (!heap_ || !position_) {
-    heap_.reset();
-    position_.reset();
+  nodes_ = nodes;
+  const int64_t cells = static_cast<int64_t>(width) * height;
+  // Cells, heap places and node numbers are kept in 32 bits.
+  if (capacity < 0 || cells < 0 || cells >= UINT32_MAX || capacity >= UINT32_MAX) return false;
+  // Room for the capacity plus the shift, rounded up to whole lines.
+  const size_t bytes =
+      (static_cast<size_t>(capacity + kWays) * sizeof(Entry) + kLine - 1) / kLine * kLine;
+  storage_.reset(static_cast<Entry*>(std::aligned_alloc(kLine, bytes)));
+  slots_ = MakeZeroed<Slot>(static_cast<size_t>(cells));
+  if (!storage_ || !slots_) {
+    storage_.reset();
+    slots_.reset();
     return false;
   }
-  for (int64_t i = 0; i < cells; ++i) position_[i] = -1;
+  heap_ = storage_.get() + (kWays - 1);  // entry 1, the first family, starts a line
   capacity_ = capacity;
   return true;
 }
 
+uint32_t IndexedOpenList::NextOrder() {
+  if (nextOrder_ == UINT32_MAX) renumber();
+  return nextOrder_++;
+}
+
 bool IndexedOpenList::insert(Node* node) {
   if (size_ == capacity_) return false;
-  SiftUp(size_++, Entry{node->f, nextOrder_++, node});
+  const int64_t cell = Cell(node->x, node->y);
+  slots_[cell].node = static_cast<uint32_t>(node - nodes_ + 1);
+  const uint64_t key = Key(node->f, NextOrder());
+  SiftUp(size_++, Entry{key, static_cast<uint32_t>(cell), 0});
   return true;
 }
 
 Node* IndexedOpenList::popBest() {
   if (size_ == 0) return nullptr;
-  Node* best = heap_[0].node;
-  position_[Cell(best->x, best->y)] = -1;
+  Slot& slot = slots_[heap_[0].cell];
+  slot.at = 0;
   if (--size_ > 0) SiftDown(0, heap_[size_]);
-  return best;
+  return NodeOf(slot);
 }
 
 void IndexedOpenList::remove(Node* node) {
-  int64_t cell = Cell(node->x, node->y);
-  int64_t at = position_[cell];
-  if (at < 0 || heap_[at].node != node) return;
-  position_[cell] = -1;
+  Slot& slot = slots_[Cell(node->x, node->y)];
+  if (slot.at == 0 || NodeOf(slot) != node) return;
+  const int64_t at = slot.at - 1;
+  slot.at = 0;
   if (--size_ == at) return;
-  Entry last = heap_[size_];
-  if (at > 0 && Before(last, heap_[(at - 1) / 2])) {
-    SiftUp(at, last);
-  } else {
-    SiftDown(at, last);
-  }
+  Resettle(at, heap_[size_]);
+}
+
+void IndexedOpenList::reinsert(Node* node) {
+  const Slot& slot = slots_[Cell(node->x, node->y)];
+  if (slot.at == 0 || NodeOf(slot) != node) return;
+  const uint32_t order = NextOrder();  // may renumber, which moves entries: read `at` after
+  const int64_t at = slot.at - 1;
+  Resettle(at, Entry{Key(node->f, order), heap_[at].cell, 0});
 }
 
 void IndexedOpenList::clear() {
-  for (int64_t i = 0; i < size_; ++i) position_[Cell(heap_[i].node->x, heap_[i].node->y)] = -1;
+  for (int64_t i = 0; i < size_; ++i) slots_[heap_[i].cell] = Slot{0, 0};
   size_ = 0;
   nextOrder_ = 0;
 }
 
+void IndexedOpenList::renumber() {
+  // An array sorted by key is a heap; numbering it in that order keeps every comparison
+  // between open nodes as it was, and later insertions come after all of them.
+  std::sort(heap_, heap_ + size_, [](const Entry& a, const Entry& b) { return a.key < b.key; });
+  for (int64_t i = 0; i < size_; ++i) {
+    Place(i, Entry{(heap_[i].key & ~uint64_t{0xffffffff}) | static_cast<uint32_t>(i), heap_[i].cell,
+                   0});
+  }
+  nextOrder_ = static_cast<uint32_t>(size_);
+}
+
+// Puts an entry into the hole at `at`, moving it up or down as its key requires.
+void IndexedOpenList::Resettle(int64_t at, Entry entry) {
+  if (at > 0 && entry.key < heap_[(at - 1) / kWays].key) {
+    SiftUp(at, entry);
+  } else {
+    SiftDown(at, entry);
+  }
+}
+
 void IndexedOpenList::SiftUp(int64_t at, Entry entry) {
   while (at > 0) {
-    int64_t parent = (at - 1) / 2;
-    if (!Before(entry, heap_[parent])) break;
+    const int64_t parent = (at - 1) / kWays;
+    if (!(entry.key < heap_[parent].key)) break;
     Place(at, heap_[parent]);
     at = parent;
   }
@@ -70,10 +113,17 @@ void IndexedOpenList::SiftUp(int64_t at, Entry entry) {
 
 void IndexedOpenList::SiftDown(int64_t at, Entry entry) {
   for (;;) {
-    int64_t child = 2 * at + 1;
-    if (child >= size_) break;
-    if (child + 1 < size_ && Before(heap_[child + 1], heap_[child])) ++child;
-    if (!Before(heap_[child], entry)) break;
+    const int64_t first = kWays * at + 1;
+    if (first >= size_) break;
+    const int64_t last = std::min(first + kWays, size_);
+    int64_t child = first;
+    uint64_t least = heap_[first].key;
+    for (int64_t c = first + 1; c < last; ++c) {
+      const uint64_t key = heap_[c].key;
+      child = key < least ? c : child;
+      least = key < least ? key : least;
+    }
+    if (!(least < entry.key)) break;
     Place(at, heap_[child]);
     at = child;
   }

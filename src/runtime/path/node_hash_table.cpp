@@ -1,12 +1,10 @@
 #include "path/node_hash_table.h"
 
-#include <new>
-
 bool NodeHashTable::create(int32_t b) {
   if (b > 24) b = 24;
   if (b < 0) b = 0;
   b &= ~1;
-  buckets_.reset(new (std::nothrow) Node*[size_t{1} << b]());
+  buckets_ = MakeZeroed<Node*>(size_t{1} << b);
   count_ = 0;
   bits_ = buckets_ ? b : 0;
   half_ = static_cast<uint32_t>(bits_ / 2);

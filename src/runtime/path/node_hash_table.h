@@ -2,9 +2,8 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
-
 #include "path/node.h"
+#include "path/zeroed_array.h"
 
 class NodeHashTable {
  public:
@@ -32,7 +31,7 @@ class NodeHashTable {
 
  private:
   friend class NodeHashIterator;
-  std::unique_ptr<Node*[]> buckets_;
+  ZeroedArray<Node*> buckets_;
   int32_t bits_ = 0;
   uint32_t half_ = 0;
   uint32_t mask_ = 0;

@@ -1,7 +1,6 @@
 #include "path/planner.h"
 
 #include <cfloat>
-#include <new>
 
 namespace {
 
@@ -34,10 +33,9 @@ bool Planner::createMap(const Description& description) {
   outOfMemory_ = false;
   if (!LoadCosts(d) || !MakeLists(d)) {
     costs_.reset();
-    cellNodes_.reset();
     pool_.allocate(0);
     sortedOpen_.allocate(0, 0, 0);
-    indexedOpen_.allocate(0, 0, 0);
+    indexedOpen_.allocate(0, 0, 0, nullptr);
     closed_.create(0);
     width_ = 0;
     height_ = 0;
@@ -55,25 +53,25 @@ bool Planner::createMap(const Description& description) {
 
 bool Planner::LoadCosts(const Description& d) {
   const int64_t cells = static_cast<int64_t>(d.width) * d.height;
-  costs_.reset(new (std::nothrow) float[static_cast<size_t>(cells)]);
+  costs_ = MakeUninitialised<float>(static_cast<size_t>(cells));
   if (!costs_) return false;
   width_ = d.width;
   height_ = d.height;
+  float* costs = costs_.get();
   float largest = 0;
   for (int64_t i = 0; i < cells; ++i) {
-    double number = d.map[i];
-    // A number too large for a float would not convert; it counts as the largest float.
-    float v = number > FLT_MAX ? FLT_MAX : static_cast<float>(number);
-    if (!(v > 0)) {  // zero, negative, NaN and numbers too small for a float
-      costs_[i] = -1;
-      continue;
-    }
-    costs_[i] = v;
-    if (v > largest) largest = v;
+    // A number too large for a float counts as the largest float; zero, negative numbers and
+    // NaN become 0, so the conversion never sees a number outside its range.
+    double number = d.map[i] > FLT_MAX ? FLT_MAX : d.map[i];
+    number = number > 0 ? number : 0;
+    float v = static_cast<float>(number);
+    v = v > 0 ? v : -1.0f;  // what is not above 0 as a float is blocked
+    costs[i] = v;
+    largest = v > largest ? v : largest;
   }
   if (largest > 0) {
     for (int64_t i = 0; i < cells; ++i) {
-      if (costs_[i] > 0) costs_[i] /= largest;
+      costs[i] = costs[i] > 0 ? costs[i] / largest : costs[i];
     }
   }
   return true;
@@ -85,13 +83,11 @@ bool Planner::MakeLists(const Description& d) {
   const int64_t openCapacity = d.openCapacity > 0 ? d.openCapacity : cells;
   if (!pool_.allocate(poolSize) || !closed_.create(d.hashBits)) return false;
   if (kind_ == OpenListKind::kSorted) {
-    cellNodes_.reset();
-    indexedOpen_.allocate(0, 0, 0);
+    indexedOpen_.allocate(0, 0, 0, nullptr);
     return sortedOpen_.allocate(openCapacity, d.width, d.height);
   }
   sortedOpen_.allocate(0, 0, 0);
-  cellNodes_.reset(new (std::nothrow) Node*[static_cast<size_t>(cells)]());
-  return cellNodes_ != nullptr && indexedOpen_.allocate(openCapacity, d.width, d.height);
+  return indexedOpen_.allocate(openCapacity, d.width, d.height, pool_.storage());
 }
 
 void Planner::initialize() {
@@ -109,15 +105,14 @@ void Planner::cleanup() {
 }
 
 void Planner::ReleaseNodes() {
-  auto release = [this](Node* node) {
-    if (cellNodes_) cellNodes_[Cell(node->x, node->y)] = nullptr;
-    pool_.release(node);
-  };
-  ForEachOpen(kind_, sortedOpen_, indexedOpen_, release);
-  sortedOpen_.clear();
-  indexedOpen_.clear();
-  if (cellNodes_)
-    closed_.forEach([this](Node* node) { cellNodes_[Cell(node->x, node->y)] = nullptr; });
+  if (kind_ == OpenListKind::kSorted) {
+    sortedOpen_.forEach([this](Node* node) { pool_.release(node); });
+    sortedOpen_.clear();
+  } else {
+    indexedOpen_.forEach([this](Node* node) { pool_.release(node); });
+    indexedOpen_.clear();
+    closed_.forEach([this](const Node* node) { indexedOpen_.forget(node); });
+  }
   closed_.releaseAll(pool_);
 }
 

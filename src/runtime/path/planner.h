@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 
 #include "path/indexed_open_list.h"
 #include "path/node.h"
@@ -92,7 +91,7 @@ class Planner {
   Description description_;
   int32_t width_ = 0;
   int32_t height_ = 0;
-  std::unique_ptr<float[]> costs_;
+  ZeroedArray<float> costs_;
   int32_t runs_ = 0;
   double runningTime_ = 0;
   OpenListKind kind_;
@@ -100,9 +99,6 @@ class Planner {
   IndexedOpenList indexedOpen_;
   NodeHashTable closed_;
   Node* goal_ = nullptr;
-  // With the indexed list: the node of each cell, open or closed, so the closed set is
-  // searched without walking a bucket chain.
-  std::unique_ptr<Node*[]> cellNodes_;
   StopCheck stopCheck_ = nullptr;
   bool outOfMemory_ = false;
 

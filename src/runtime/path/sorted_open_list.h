@@ -25,6 +25,11 @@ class SortedOpenList {
   Node* find(int32_t x, int32_t y);
   // Takes an open node out of the list.
   void remove(Node* node);
+  // Takes an open node whose f has changed out of the list and inserts it again.
+  void reinsert(Node* node) {
+    remove(node);
+    insert(node);
+  }
   int64_t size() const { return nodes_.size(); }
   bool isEmpty() const { return nodes_.isEmpty(); }
   void clear() { nodes_.clear(); }

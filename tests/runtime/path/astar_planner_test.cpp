@@ -53,19 +53,25 @@ TEST(Planner, CostsAreNormalisedAndOddNumbersAreTamed) {
   EXPECT_EQ(costs[3], -1);
   EXPECT_FLOAT_EQ(costs[4], 0.5f);
 
-  map.cells = {std::numeric_limits<double>::quiet_NaN(),
-               1e300,
-               std::numeric_limits<double>::infinity(),
-               1e-60,
-               FLT_MAX,
-               1};
-  ASSERT_TRUE(planner.createMap(FindPathDescription(map, 0, 0, 5, 0)));
+  const double inf = std::numeric_limits<double>::infinity();
+  map.cells = {std::numeric_limits<double>::quiet_NaN(), 1e300, inf, 1e-60, -1e300, -inf};
+  ASSERT_TRUE(planner.createMap(FindPathDescription(map, 0, 0, 1, 0)));
   costs = planner.getMap();
   EXPECT_EQ(costs[0], -1);
   EXPECT_EQ(costs[1], 1.0f);
   EXPECT_EQ(costs[2], 1.0f);
   EXPECT_EQ(costs[3], -1);  // too small for a float: 0, so blocked
-  for (int i = 0; i < 6; ++i) EXPECT_FALSE(std::isnan(costs[i])) << i;
+  EXPECT_EQ(costs[4], -1);
+  EXPECT_EQ(costs[5], -1);
+  map.cells = {FLT_MAX, 1, 1e300, 2, 0.5, 1};
+  ASSERT_TRUE(planner.createMap(FindPathDescription(map, 0, 0, 5, 0)));
+  costs = planner.getMap();
+  EXPECT_EQ(costs[0], 1.0f);
+  EXPECT_EQ(costs[2], 1.0f);
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_GT(costs[i], 0) << i;  // small costs beside huge ones stay passable
+    EXPECT_FALSE(std::isnan(costs[i])) << i;
+  }
 
   Planner::Description d = FindPathDescription(map, 0, 0, 5, 0);
   d.weight = 3;

@@ -24,7 +24,7 @@ struct TwoLists {
       }
     }
     EXPECT_TRUE(sorted.allocate(kWidth * kHeight, kWidth, kHeight));
-    EXPECT_TRUE(indexed.allocate(kWidth * kHeight, kWidth, kHeight));
+    EXPECT_TRUE(indexed.allocate(kWidth * kHeight, kWidth, kHeight, indexedNodes.data()));
   }
   SortedOpenList sorted;
   IndexedOpenList indexed;
@@ -52,14 +52,22 @@ TEST(OpenLists, IndexedListTakesNodesInTheSortedListsOrder) {
         ASSERT_TRUE(lists.indexed.insert(&i));
         open[cell] = true;
       } else if (action <= 1) {
-        // Found, taken out, given a new key and inserted again, as a better way is handled.
+        // Found, given a new key and inserted again, as a better way is handled.
         ASSERT_EQ(lists.sorted.find(s.x, s.y), &s);
         ASSERT_EQ(lists.indexed.find(i.x, i.y), &i);
-        lists.sorted.remove(&s);
-        lists.indexed.remove(&i);
         s.f = i.f = static_cast<float>(random() % 5) * 0.25f;
-        lists.sorted.insert(&s);
-        lists.indexed.insert(&i);
+        if (step % 2 == 0) {
+          lists.sorted.remove(&s);
+          lists.sorted.insert(&s);
+        } else {
+          lists.sorted.reinsert(&s);
+        }
+        if (step % 3 == 0) {
+          lists.indexed.remove(&i);
+          lists.indexed.insert(&i);
+        } else {
+          lists.indexed.reinsert(&i);
+        }
       } else if (action == 2) {
         Node* a = lists.sorted.popBest();
         Node* b = lists.indexed.popBest();
@@ -72,6 +80,8 @@ TEST(OpenLists, IndexedListTakesNodesInTheSortedListsOrder) {
       } else {
         ASSERT_EQ(lists.sorted.find(s.x, s.y) != nullptr, open[cell]);
         ASSERT_EQ(lists.indexed.find(i.x, i.y) != nullptr, open[cell]);
+        // Fresh insertion numbers, as when the numbers run out, must not change the order.
+        if (step % 7 == 0) lists.indexed.renumber();
       }
       ASSERT_EQ(lists.sorted.size(), lists.indexed.size());
     }
@@ -100,8 +110,8 @@ TEST(OpenLists, FullListsRefuseAndClearForgetsEveryCell) {
   SortedOpenList sorted;
   IndexedOpenList indexed;
   ASSERT_TRUE(sorted.allocate(2, 4, 1));
-  ASSERT_TRUE(indexed.allocate(2, 4, 1));
   Node nodes[3];
+  ASSERT_TRUE(indexed.allocate(2, 4, 1, nodes));
   for (int i = 0; i < 3; ++i) nodes[i].x = i;
   for (int i = 0; i < 2; ++i) {
     EXPECT_TRUE(sorted.insert(&nodes[i]));
