@@ -1,0 +1,263 @@
+// The editor's loop: one pass a frame draws the tile window and then reads the mouse and the
+// keys, in a fixed order.
+#define TOBLI_SOURCE_FILE 1
+#include "editor_parts.h"
+#include "game.h"
+
+namespace {
+
+constexpr double kKeyEnter = 28;
+constexpr double kKeyT = 20;
+constexpr double kKeyUp = 200;
+constexpr double kKeyDown = 208;
+constexpr double kKeyLeft = 203;
+constexpr double kKeyRight = 205;
+constexpr double kKeyPadPlus = 78;
+constexpr double kKeyPadMinus = 74;
+constexpr double kKeyH = 35;
+constexpr double kKeyS = 31;
+constexpr double kKeyL = 38;
+constexpr double kKeyC = 46;
+constexpr double kKeySpace = 57;
+constexpr double kKeyM = 50;
+constexpr double kKeyDelete = 211;
+constexpr double kKeyBackspace = 14;
+// 4, 5, 6 on the main keyboard choose speed 0, 1, 2.
+constexpr double kKeySpeed0 = 5;
+// F4 chooses mode 4 (chasing), F5 to F8 modes 0 to 3.
+constexpr double kKeyF4 = 62;
+constexpr double kKeyF5 = 63;
+
+// Scrolling keeps the window within the map: its top-left cell is at most (80, 85).
+constexpr double kLastOffsX = 80;
+constexpr double kLastOffsY = 85;
+constexpr double kLastLevel = 100;
+
+// The first tools place things rather than paint: the start tile, then seven enemy looks.
+constexpr double kStartTool = 60;
+constexpr double kFirstEnemyTool = 61;
+constexpr double kLastEnemyTool = 67;
+constexpr double kEnemyLooks[] = {1, 2, 3, 4, 15, 16, 17};
+
+struct Session {
+  double tool = 1;
+  bool dragging = false;
+  double anchorX = 0;
+  double anchorY = 0;
+  bool shaping = false;
+  // The cursor cell in the window (column 0 to 19, row 0 to 14).
+  double cx = 0;
+  double cy = 0;
+  // Set while the Enter that ended a hint edit is still down: it must not also leave.
+  bool enterFromHint = false;
+};
+
+double Whole(double v) {
+  return static_cast<double>(static_cast<long long>(v));
+}
+
+double Held(double key) {
+  DLN();
+  return KEY(key);
+}
+
+void ClearMap(double last) {
+  for (double c = 0; c <= last; c = c + 1) {
+    for (double r = 0; r <= last; r = r + 1) {
+      DLN();
+      hit(c, r) = 92;
+    }
+  }
+  for (double e = 0; e <= kEnemySlots - 1; e = e + 1) {
+    DLN();
+    enelook(e) = 0;
+  }
+}
+
+void DrawPass() {
+  DLN();
+  seescreen(offsx, offsy);
+  DLN();
+  showsprites();
+  DLN();
+  MOUSESTATE(mousex, mousey, mouseb1, mouseb2);
+  DLN();
+  SPRITE(kSpritePointer, mousex, mousey);
+  DLN();
+  PRINT("Tobli II - Level Editor", 0, 0);
+  DLN();
+  PRINT(KDStr("Level:") + level, 0, 20);
+  if (crrmode < 4) {
+    DLN();
+    SPRITE(crrmode + kSpriteModeMarker, 520, 0);
+  }
+  if (crrmode == 4) {
+    DLN();
+    SPRITE(kSpriteChaseMarker, 520, 0);
+  }
+  DLN();
+  SPRITE(crrspd + kSpriteSpeedMarker, 560, 9);
+  DLN();
+  SHOWSCREEN();
+}
+
+void FindCursorCell(Session& s) {
+  s.cx = Whole(mousex / 32);
+  if (s.cx > 19) s.cx = 19;
+  s.cy = Whole(mousey / 32);
+  if (s.cy > 14) s.cy = 14;
+  if (s.cx + offsx < 1) s.cx = 1;
+  if (s.cy + offsy < 1) s.cy = 1;
+}
+
+// The current tool acts on the cell where the button was let go.
+void UseTool(Session& s) {
+  double cellX = s.cx + offsx;
+  double cellY = s.cy + offsy;
+  if (s.tool < kStartTool) {
+    DLN();
+    drawrange(s.anchorX, s.anchorY, cellX, cellY, s.tool);
+    s.shaping = true;
+  } else if (s.tool == kStartTool) {
+    startx = cellX;
+    starty = cellY;
+  } else if (s.tool >= kFirstEnemyTool && s.tool <= kLastEnemyTool) {
+    DLN();
+    addene(cellX, cellY, kEnemyLooks[static_cast<int>(s.tool - kFirstEnemyTool)]);
+  }
+}
+
+void ReadMouse(Session& s) {
+  if (mouseb1 != 0 && !s.dragging) {
+    s.anchorX = s.cx + offsx;
+    s.anchorY = s.cy + offsy;
+    s.dragging = true;
+  }
+  if (mouseb1 == 0 && s.shaping) {
+    DLN();
+    drawcorners();
+  }
+  if (mouseb1 == 0 && s.dragging) {
+    s.dragging = false;
+    UseTool(s);
+  }
+  if (mouseb2 != 0) {
+    DLN();
+    s.tool = tileselect();
+  }
+}
+
+void Scroll() {
+  if (mousey == 0 && offsy > 0) offsy = offsy - 1;
+  if (mousey > 478 && offsy < kLastOffsY) offsy = offsy + 1;
+  if (mousex == 0 && offsx > 0) offsx = offsx - 1;
+  if (mousex > 638 && offsx < kLastOffsX) offsx = offsx + 1;
+  if (Held(kKeyUp) != 0 && offsy > 0) offsy = offsy - 1;
+  if (Held(kKeyDown) != 0 && offsy < kLastOffsY) offsy = offsy + 1;
+  if (Held(kKeyLeft) != 0 && offsx > 0) offsx = offsx - 1;
+  if (Held(kKeyRight) != 0 && offsx < kLastOffsX) offsx = offsx + 1;
+}
+
+// One level number up or down; the next number needs a fresh press.
+void StepLevel(double key, double step) {
+  level = level + step;
+  DLN();
+  LoadLevel(1);
+  while (Held(key) != 0) {
+    DLN();
+    SHOWSCREEN();
+  }
+}
+
+void EditHint(Session& s) {
+  // The H that opened the editor line still gives its character: it is taken here so that
+  // it does not land in the hint.
+  DLN();
+  INKEY_Str();
+  DLN();
+  INPUT(hint_Str, 0, 0);
+  s.enterFromHint = true;
+}
+
+void ReadKeys(Session& s) {
+  if (Held(kKeyPadPlus) != 0 && level < kLastLevel) StepLevel(kKeyPadPlus, 1);
+  if (Held(kKeyPadMinus) != 0 && level > 0) StepLevel(kKeyPadMinus, -1);
+  if (Held(kKeyH) != 0) EditHint(s);
+  if (Held(kKeyS) != 0) {
+    DLN();
+    SaveLevel();
+    DLN();
+    KEYWAIT();
+  }
+  if (Held(kKeyL) != 0) {
+    DLN();
+    LoadLevel(1);
+    DLN();
+    KEYWAIT();
+  }
+  if (Held(kKeyC) != 0 && Held(kKeySpace) != 0) {
+    // The start tile and the hint stay.
+    maxene = 0;
+    ClearMap(99);
+  }
+  for (double k = 0; k <= 2; k = k + 1) {
+    if (Held(kKeySpeed0 + k) != 0) crrspd = k;
+  }
+  if (Held(kKeyF4) != 0) crrmode = 4;
+  for (double k = 0; k <= 3; k = k + 1) {
+    if (Held(kKeyF5 + k) != 0) crrmode = k;
+  }
+  if (Held(kKeyDelete) != 0 || Held(kKeyBackspace) != 0) {
+    DLN();
+    delene(s.cx + offsx, s.cy + offsy);
+  }
+  if (Held(kKeyM) != 0) {
+    DLN();
+    EditorOverview();
+  }
+}
+
+// Saves the level, plays a game and takes up the level the game ended on. The game scrolls
+// offsx and offsy in pixels; the editor's window, in tiles, comes back where it was.
+void TestGame() {
+  double windowX = offsx;
+  double windowY = offsy;
+  DLN();
+  SaveLevel();
+  DLN();
+  MainGame();
+  DLN();
+  LoadLevel(1);
+  offsx = windowX;
+  offsy = windowY;
+}
+
+}  // namespace
+
+void maineditor() {
+  Session s;
+  DLN();
+  InitEditor();
+  ClearMap(102);
+  offsx = 0;
+  offsy = 0;
+  DLN();
+  LoadLevel(1);
+  for (;;) {
+    DLN();
+    if (Held(kKeyEnter) != 0) {
+      if (!s.enterFromHint) {
+        EDITOR = 0;
+        return;
+      }
+    } else {
+      s.enterFromHint = false;
+    }
+    if (Held(kKeyT) != 0) TestGame();
+    DrawPass();
+    FindCursorCell(s);
+    ReadMouse(s);
+    Scroll();
+    ReadKeys(s);
+  }
+}

@@ -1,0 +1,17 @@
+// What the editor's own files share: the room of the enemy table, the sprites with an editor
+// role, and the overview screen.
+#pragma once
+
+// The enemy table holds this many entries.
+constexpr double kEnemySlots = 100;
+
+// Sprites the editor draws over the map.
+constexpr double kSpriteChaseMarker = 110;  // mode 4
+constexpr double kSpriteModeMarker = 112;   // + mode 0 to 3
+constexpr double kSpriteSpeedMarker = 116;  // + speed 0 to 2
+constexpr double kSpritePointer = 119;
+constexpr double kSpriteStart = 120;  // the player figure; 120 + 4 * look is an enemy
+
+// The map of cells 0 to 99 at 4 pixels a cell until a click; then the window is put so that
+// the clicked cell lies near its centre (offsx 0 to 80, offsy 0 to 85).
+void EditorOverview();

@@ -1,0 +1,163 @@
+// Painting with the mouse: rectangles dragged either way, wall pieces shaped from their
+// neighbours, the start tool, and the palette that hands out tools 0 to 80 only.
+#include <gtest/gtest.h>
+
+#include "editor_fixture.h"
+#include "game.h"
+
+namespace tobli::test {
+namespace {
+
+TEST_F(EditorTest, DragFromLowerRightToUpperLeftPaintsTheWholeRectangle) {
+  WriteLevelFile(0, FloorLevel(20, 15));
+  script_.PickTool(kFragileTool);
+  script_.Drag(CellPoint(10, 12), CellPoint(4, 3));
+  // A click without dragging paints its one cell.
+  script_.Click(CellPoint(15, 14));
+  script_.Leave();
+  RunEditor();
+
+  for (int c = 1; c <= 20; ++c) {
+    for (int r = 1; r <= 15; ++r) {
+      bool inside = (c >= 4 && c <= 10 && r >= 3 && r <= 12) || (c == 15 && r == 14);
+      ASSERT_EQ(hit(c, r), inside ? 9 : 60) << c << "," << r;
+    }
+  }
+}
+
+TEST_F(EditorTest, WallsTakeThePieceThatMatchesTheirWallNeighbours) {
+  LevelSpec level = FloorLevel(20, 15);
+  // Loaded walls keep their codes until the first rectangle is painted.
+  level.rows[13][14] = level.rows[13][15] = level.rows[13][16] = 73;
+  WriteLevelFile(0, level);
+  driver_.At(kFirstPassFrame + 2, [] {
+    EXPECT_EQ(hit(15, 14), 73);
+    EXPECT_EQ(hit(16, 14), 73);
+  });
+
+  // The wall is the tool the editor starts with.
+  script_.Wait(3);
+  script_.Drag(CellPoint(2, 2), CellPoint(4, 4));   // a 3 x 3 block
+  script_.Drag(CellPoint(8, 2), CellPoint(12, 2));  // an outline of four lines
+  script_.Drag(CellPoint(8, 6), CellPoint(12, 6));
+  script_.Drag(CellPoint(8, 2), CellPoint(8, 6));
+  script_.Drag(CellPoint(12, 6), CellPoint(12, 2));
+  script_.Click(CellPoint(17, 9));                   // a single wall
+  script_.Drag(CellPoint(2, 10), CellPoint(6, 10));  // a horizontal line
+  script_.Drag(CellPoint(18, 2), CellPoint(18, 5));  // a vertical line
+  script_.Leave();
+  RunEditor();
+
+  EXPECT_EQ(hit(2, 2), 76);
+  EXPECT_EQ(hit(4, 2), 77);
+  EXPECT_EQ(hit(2, 4), 78);
+  EXPECT_EQ(hit(4, 4), 79);
+  for (int c = 2; c <= 4; ++c) {
+    for (int r = 2; r <= 4; ++r) {
+      if ((c == 2 || c == 4) && (r == 2 || r == 4)) continue;
+      EXPECT_EQ(hit(c, r), 73) << c << "," << r;
+    }
+  }
+
+  EXPECT_EQ(hit(8, 2), 76);
+  EXPECT_EQ(hit(12, 2), 77);
+  EXPECT_EQ(hit(8, 6), 78);
+  EXPECT_EQ(hit(12, 6), 79);
+  for (int c = 9; c <= 11; ++c) {
+    EXPECT_EQ(hit(c, 2), 74) << c;
+    EXPECT_EQ(hit(c, 6), 74) << c;
+    for (int r = 3; r <= 5; ++r) EXPECT_EQ(hit(c, r), 60) << "inside " << c << "," << r;
+  }
+  for (int r = 3; r <= 5; ++r) {
+    EXPECT_EQ(hit(8, r), 75) << r;
+    EXPECT_EQ(hit(12, r), 75) << r;
+  }
+
+  EXPECT_EQ(hit(17, 9), 73);
+  for (int c = 2; c <= 6; ++c) EXPECT_EQ(hit(c, 10), 74) << c;
+  for (int r = 2; r <= 5; ++r) EXPECT_EQ(hit(18, r), 75) << r;
+  // The loaded line was shaped as well, once shaping had begun.
+  for (int c = 15; c <= 17; ++c) EXPECT_EQ(hit(c, 14), 74) << c;
+}
+
+TEST_F(EditorTest, WallsAtTheMapsEdgeAreShapedWithoutLookingPastIt) {
+  // drawcorners on its own: walls down column 0 and along row 104 (beyond the part the
+  // cursor reaches) are shaped from the neighbours that exist.
+  game::RunResult result = driver_.Run([] {
+    for (double c = 0; c < 128; c = c + 1) {
+      for (double r = 0; r < 128; r = r + 1) hit(c, r) = 92;
+    }
+    for (double r = 0; r <= 2; r = r + 1) hit(0, r) = 73;
+    for (double c = 100; c <= 104; c = c + 1) hit(c, 104) = 73;
+    hit(105, 104) = 73;  // outside the pass: left as it is
+    drawcorners();
+  });
+  ASSERT_EQ(result.end, game::RunEnd::kReturned);
+  EXPECT_EQ(hit(0, 0), 75);
+  EXPECT_EQ(hit(0, 1), 75);
+  EXPECT_EQ(hit(0, 2), 75);
+  // Cells from column 100 on do not look to their right.
+  EXPECT_EQ(hit(100, 104), 73);
+  EXPECT_EQ(hit(101, 104), 74);
+  EXPECT_EQ(hit(104, 104), 74);
+  EXPECT_EQ(hit(105, 104), 73);
+}
+
+TEST_F(EditorTest, StartToolMovesTheStartAndTheSavedHeaderFollows) {
+  WriteLevelFile(0, FloorLevel(12, 8));
+  script_.PickTool(kStartTool);
+  script_.Click(CellPoint(7, 5));
+  script_.Press(keys::kS);
+  script_.Continue();
+  script_.Wait(3);
+  script_.Leave();
+  RunEditor();
+
+  EXPECT_EQ(startx, 7);
+  EXPECT_EQ(starty, 5);
+  EXPECT_EQ(LevelText(0).substr(0, 15), "012008006004000");
+}
+
+TEST_F(EditorTest, PaletteStaysOpenUntilACellUpTo80IsClicked) {
+  // Cell 85 (a void cell beyond the tools) and cell 120 keep it open; cell 80 is taken.
+  script_.Wait(1);
+  script_.Click(PaletteCell(85));
+  script_.Click(PaletteCell(120));
+  script_.Click(PaletteCell(80));
+  double tool = -1;
+  game::RunResult result = driver_.Run([&tool] {
+    InitEditor();
+    tool = tileselect();
+  });
+  ASSERT_EQ(result.end, game::RunEnd::kReturned);
+  EXPECT_EQ(tool, 80);
+  EXPECT_GE(result.frames, 12u) << "the palette closed before the third click";
+
+  // The pointer's rightmost position, x = 640, is still the last column of the row.
+  EditorScript edge(driver_, 1);
+  edge.Click({640, 16});
+  result = driver_.Run([&tool] {
+    InitEditor();
+    tool = tileselect();
+  });
+  ASSERT_EQ(result.end, game::RunEnd::kReturned);
+  EXPECT_EQ(tool, 19);
+}
+
+TEST_F(EditorTest, ToolsBeyondTheEnemiesDoNothing) {
+  WriteLevelFile(0, FloorLevel(12, 8));
+  script_.PickTool(80);
+  script_.Drag(CellPoint(2, 2), CellPoint(5, 5));
+  script_.Leave();
+  RunEditor();
+
+  for (int c = 1; c <= 12; ++c) {
+    for (int r = 1; r <= 8; ++r) ASSERT_EQ(hit(c, r), 60) << c << "," << r;
+  }
+  EXPECT_EQ(maxene, 0);
+  EXPECT_EQ(startx, 1);
+  EXPECT_EQ(starty, 1);
+}
+
+}  // namespace
+}  // namespace tobli::test
