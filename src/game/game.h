@@ -80,7 +80,7 @@ void killenemy(double n);
 // Leaves in beamp the pixel position of the next cell holding code after (px, py), row by row
 // with wrap-around.
 void beam(double px, double py, double code);
-// Starts an explosion on tile (x, y): sound 1, tile 96.
+// Starts an explosion on tile (x, y): sound 1, tile 96; nothing while the explosion table is full.
 void createboom(double x, double y);
 // Advances every explosion by one stage; finished ones set off the mines next to them.
 void showboom();
