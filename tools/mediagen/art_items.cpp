@@ -404,17 +404,18 @@ Image Icon(const SpriteSpec& s) {
   return CarriedPicture(s.Param("what"));
 }
 
-// The plate behind the sweets counter of the status bar.
+// The plate behind the sweets counter of the status bar: a wooden dish with a bonbon.
 Image SweetsPlate(const SpriteSpec&) {
   Image img = EmptyTile();
   FillEllipse(img, 16, 16, 15, 15, P("wood_base"));
   FillEllipse(img, 16, 16, 12.5, 12.5, P("cream"));
   Bevel(img, P("wood_light"), P("wood_dark"));
-  Image sweet = SweetPicture(0, 0);
-  Image small(kTile, kTile);
-  for (int y = 0; y < kTile; ++y)
-    for (int x = 0; x < kTile; ++x) small.Set(x, y, sweet.At(4 + x * 3 / 4 + 0, 4 + y * 3 / 4));
-  Blit(img, small, 0, 0);
+  FillPolygon(img, {{5, 11}, {10, 14}, {10, 18}, {5, 21}}, P("pink_light"));
+  FillPolygon(img, {{27, 11}, {22, 14}, {22, 18}, {27, 21}}, P("pink_light"));
+  FillEllipse(img, 16, 16, 6.5, 5.5, P("pink"));
+  Line(img, 13, 20, 16, 12, P("cream"));
+  Line(img, 17, 20, 20, 12, P("cream"));
+  FillEllipse(img, 14, 14, 1.5, 1, P("white"));
   Outline(img, P("ink"));
   return img;
 }
