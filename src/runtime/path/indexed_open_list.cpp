@@ -16,6 +16,7 @@ bool IndexedOpenList::allocate(int64_t capacity, int32_t width, int32_t height, 
   capacity_ = 0;
   size_ = 0;
   nextOrder_ = 0;
+  rootUnsettled_ = false;
   width_ = width;
   nodes_ = nodes;
   const int64_t cells = static_cast<int64_t>(width) * height;
@@ -45,20 +46,37 @@ bool IndexedOpenList::insert(Node* node) {
   if (size_ == capacity_) return false;
   const int64_t cell = Cell(node->x, node->y);
   slots_[cell].node = static_cast<uint32_t>(node - nodes_ + 1);
-  const uint64_t key = Key(node->f, NextOrder());
-  SiftUp(size_++, Entry{key, static_cast<uint32_t>(cell), 0});
+  const Entry entry{Key(node->f, NextOrder()), static_cast<uint32_t>(cell), 0};
+  if (rootUnsettled_) {
+    rootUnsettled_ = false;
+    const Entry root = heap_[0];
+    if (entry.key < root.key) {
+      // Nothing has moved since the root was taken, so the old last entry goes back to the
+      // place it came from, under the same parent.
+      Place(size_++, root);
+      SiftDown(0, entry);
+      return true;
+    }
+    SiftDown(0, root);
+  }
+  SiftUp(size_++, entry);
   return true;
 }
 
 Node* IndexedOpenList::popBest() {
+  SettleRoot();
   if (size_ == 0) return nullptr;
   Slot& slot = slots_[heap_[0].cell];
   slot.at = 0;
-  if (--size_ > 0) SiftDown(0, heap_[size_]);
+  if (--size_ > 0) {
+    Place(0, heap_[size_]);
+    rootUnsettled_ = true;
+  }
   return NodeOf(slot);
 }
 
 void IndexedOpenList::remove(Node* node) {
+  SettleRoot();
   Slot& slot = slots_[Cell(node->x, node->y)];
   if (slot.at == 0 || NodeOf(slot) != node) return;
   const int64_t at = slot.at - 1;
@@ -68,6 +86,7 @@ void IndexedOpenList::remove(Node* node) {
 }
 
 void IndexedOpenList::reinsert(Node* node) {
+  SettleRoot();
   const Slot& slot = slots_[Cell(node->x, node->y)];
   if (slot.at == 0 || NodeOf(slot) != node) return;
   const uint32_t order = NextOrder();  // may renumber, which moves entries: read `at` after
@@ -79,6 +98,7 @@ void IndexedOpenList::clear() {
   for (int64_t i = 0; i < size_; ++i) slots_[heap_[i].cell] = Slot{0, 0};
   size_ = 0;
   nextOrder_ = 0;
+  rootUnsettled_ = false;
 }
 
 void IndexedOpenList::renumber() {
@@ -90,6 +110,7 @@ void IndexedOpenList::renumber() {
                    0});
   }
   nextOrder_ = static_cast<uint32_t>(size_);
+  rootUnsettled_ = false;  // a sorted array is a heap
 }
 
 // Puts an entry into the hole at `at`, moving it up or down as its key requires.
