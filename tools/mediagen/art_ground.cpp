@@ -274,10 +274,11 @@ Image Background(const SpriteSpec& s) {
     for (int x = 0; x < kTile; ++x) {
       double n = 0.5 + 0.5 * std::sin(2 * std::numbers::pi * (x + y) / 32.0) *
                            std::cos(2 * std::numbers::pi * (x - y) / 32.0);
-      if (n > 0.75)
-        img.Set(x, y, P("abyss_cloud"));
-      else if (n < 0.15)
-        img.Set(x, y, P("abyss_deep"));
+      // Soft swirls, a little lighter or darker than the base, never a hard grid.
+      if (n > 0.85)
+        img.Set(x, y, Mix(P("abyss_base"), P("abyss_cloud"), 0.7));
+      else if (n < 0.06)
+        img.Set(x, y, Mix(P("abyss_base"), P("abyss_deep"), 0.6));
     }
   }
   const int stars[][2] = {{6, 7}, {21, 4}, {26, 19}, {11, 24}, {17, 14}};

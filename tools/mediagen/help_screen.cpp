@@ -71,8 +71,8 @@ Image MakeHelpScreen(const std::vector<Image>& sprites) {
   key.bottom = P("gold");
   Panel(img, 10, 38, 620, 62);
   const char* keys[][2] = {
-      {"Arrows", "walk"},  {"Space", "restart level"}, {"Q", "give up a life"}, {"P", "pause"},
-      {"F1", "this help"}, {"Enter", "end the game"},  {"E", "back to editor"}, {"Esc", "quit"}};
+      {"Arrows", "walk"},  {"Space", "restart level"}, {"Q", "back to the start"}, {"P", "pause"},
+      {"F1", "this help"}, {"Enter", "end the game"},  {"E", "back to editor"},    {"Esc", "quit"}};
   for (int i = 0; i < 8; ++i) {
     int x = 20 + (i % 3) * 205, y = 46 + (i / 3) * 17;
     DrawText(img, x, y, keys[i][0], key);
