@@ -56,11 +56,6 @@ double Whole(double v) {
   return static_cast<double>(static_cast<long long>(v));
 }
 
-double Held(double key) {
-  DLN();
-  return KEY(key);
-}
-
 void ClearMap(double last) {
   for (double c = 0; c <= last; c = c + 1) {
     for (double r = 0; r <= last; r = r + 1) {
@@ -152,10 +147,14 @@ void Scroll() {
   if (mousey > 478 && offsy < kLastOffsY) offsy = offsy + 1;
   if (mousex == 0 && offsx > 0) offsx = offsx - 1;
   if (mousex > 638 && offsx < kLastOffsX) offsx = offsx + 1;
-  if (Held(kKeyUp) != 0 && offsy > 0) offsy = offsy - 1;
-  if (Held(kKeyDown) != 0 && offsy < kLastOffsY) offsy = offsy + 1;
-  if (Held(kKeyLeft) != 0 && offsx > 0) offsx = offsx - 1;
-  if (Held(kKeyRight) != 0 && offsx < kLastOffsX) offsx = offsx + 1;
+  DLN();
+  if (KEY(kKeyUp) != 0 && offsy > 0) offsy = offsy - 1;
+  DLN();
+  if (KEY(kKeyDown) != 0 && offsy < kLastOffsY) offsy = offsy + 1;
+  DLN();
+  if (KEY(kKeyLeft) != 0 && offsx > 0) offsx = offsx - 1;
+  DLN();
+  if (KEY(kKeyRight) != 0 && offsx < kLastOffsX) offsx = offsx + 1;
 }
 
 // One level number up or down; the next number needs a fresh press.
@@ -163,7 +162,8 @@ void StepLevel(double key, double step) {
   level = level + step;
   DLN();
   LoadLevel(1);
-  while (Held(key) != 0) {
+  DLN();
+  while (KEY(key) != 0) {
     DLN();
     SHOWSCREEN();
   }
@@ -180,38 +180,49 @@ void EditHint(Session& s) {
 }
 
 void ReadKeys(Session& s) {
-  if (Held(kKeyPadPlus) != 0 && level < kLastLevel) StepLevel(kKeyPadPlus, 1);
-  if (Held(kKeyPadMinus) != 0 && level > 0) StepLevel(kKeyPadMinus, -1);
-  if (Held(kKeyH) != 0) EditHint(s);
-  if (Held(kKeyS) != 0) {
+  DLN();
+  if (KEY(kKeyPadPlus) != 0 && level < kLastLevel) StepLevel(kKeyPadPlus, 1);
+  DLN();
+  if (KEY(kKeyPadMinus) != 0 && level > 0) StepLevel(kKeyPadMinus, -1);
+  DLN();
+  if (KEY(kKeyH) != 0) EditHint(s);
+  DLN();
+  if (KEY(kKeyS) != 0) {
     DLN();
     SaveLevel();
     DLN();
     KEYWAIT();
   }
-  if (Held(kKeyL) != 0) {
+  DLN();
+  if (KEY(kKeyL) != 0) {
     DLN();
     LoadLevel(1);
     DLN();
     KEYWAIT();
   }
-  if (Held(kKeyC) != 0 && Held(kKeySpace) != 0) {
+  DLN();
+  if (KEY(kKeyC) != 0 && KEY(kKeySpace) != 0) {
     // The start tile and the hint stay.
     maxene = 0;
     ClearMap(99);
   }
   for (double k = 0; k <= 2; k = k + 1) {
-    if (Held(kKeySpeed0 + k) != 0) crrspd = k;
+    DLN();
+    if (KEY(kKeySpeed0 + k) != 0) crrspd = k;
   }
-  if (Held(kKeyF4) != 0) crrmode = 4;
+  DLN();
+  if (KEY(kKeyF4) != 0) crrmode = 4;
   for (double k = 0; k <= 3; k = k + 1) {
-    if (Held(kKeyF5 + k) != 0) crrmode = k;
+    DLN();
+    if (KEY(kKeyF5 + k) != 0) crrmode = k;
   }
-  if (Held(kKeyDelete) != 0 || Held(kKeyBackspace) != 0) {
+  DLN();
+  if (KEY(kKeyDelete) != 0 || KEY(kKeyBackspace) != 0) {
     DLN();
     delene(s.cx + offsx, s.cy + offsy);
   }
-  if (Held(kKeyM) != 0) {
+  DLN();
+  if (KEY(kKeyM) != 0) {
     DLN();
     EditorOverview();
   }
@@ -245,7 +256,7 @@ void maineditor() {
   LoadLevel(1);
   for (;;) {
     DLN();
-    if (Held(kKeyEnter) != 0) {
+    if (KEY(kKeyEnter) != 0) {
       if (!s.enterFromHint) {
         EDITOR = 0;
         return;
@@ -253,7 +264,8 @@ void maineditor() {
     } else {
       s.enterFromHint = false;
     }
-    if (Held(kKeyT) != 0) TestGame();
+    DLN();
+    if (KEY(kKeyT) != 0) TestGame();
     DrawPass();
     FindCursorCell(s);
     ReadMouse(s);

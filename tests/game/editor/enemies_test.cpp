@@ -1,5 +1,5 @@
-// Enemies placed, replaced and removed with the mouse and the keys, the chasing look, and the
-// full table that refuses one more.
+// Enemies placed, replaced and removed with the mouse and the keys, the chasing look, the full
+// table that refuses one more, and entries left over from the level before.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -55,18 +55,8 @@ TEST_F(EditorTest, EnemiesArePlacedReplacedOnTheirCellAndDeleted) {
   // Backspace where no enemy stands changes nothing.
   script_.MoveTo(CellPoint(9, 9));
   script_.Press(keys::kBackspace);
-  script_.Leave();
-  RunEditor();
-
-  ASSERT_EQ(maxene, 1);
-  ExpectEntry(0, {5, 5, 3, 2, 1});
-  EXPECT_EQ(enelook(1), 0);
-}
-
-TEST_F(EditorTest, ChasingEnemiesAreShownAndKeptWithLook17) {
-  WriteLevelFile(0, FloorLevel(15, 12));
+  // In the chasing mode any look placed is shown, and kept, as look 17.
   script_.Press(keys::kF4);
-  script_.PickTool(kEnemyLook3Tool);
   script_.Click(CellPoint(6, 4));
   script_.Press(keys::kS);
   script_.Continue();
@@ -74,11 +64,13 @@ TEST_F(EditorTest, ChasingEnemiesAreShownAndKeptWithLook17) {
   script_.Leave();
   RunEditor();
 
-  ASSERT_EQ(maxene, 1);
-  ExpectEntry(0, {6, 4, 17, 0, 4});
-  // Saved as stored cell (5, 3), mode 4, speed 0, look 17, just before the hint.
+  ASSERT_EQ(maxene, 2);
+  ExpectEntry(0, {5, 5, 3, 2, 1});
+  ExpectEntry(1, {6, 4, 17, 2, 4});
+  EXPECT_EQ(enelook(2), 0);
+  // Saved as stored cell (5, 3), mode 4, speed 2, look 17, just before the hint.
   std::string text = LevelText(0);
-  EXPECT_NE(text.find("\r\n005003004000017\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\r\n005003004002017\r\nhint\r\n"), std::string::npos) << text;
 }
 
 TEST_F(EditorTest, FullEnemyTableRefusesAnotherEnemyAndTheEditorStaysUp) {

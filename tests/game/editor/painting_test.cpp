@@ -144,20 +144,5 @@ TEST_F(EditorTest, PaletteStaysOpenUntilACellUpTo80IsClicked) {
   EXPECT_EQ(tool, 19);
 }
 
-TEST_F(EditorTest, ToolsBeyondTheEnemiesDoNothing) {
-  WriteLevelFile(0, FloorLevel(12, 8));
-  script_.PickTool(80);
-  script_.Drag(CellPoint(2, 2), CellPoint(5, 5));
-  script_.Leave();
-  RunEditor();
-
-  for (int c = 1; c <= 12; ++c) {
-    for (int r = 1; r <= 8; ++r) ASSERT_EQ(hit(c, r), 60) << c << "," << r;
-  }
-  EXPECT_EQ(maxene, 0);
-  EXPECT_EQ(startx, 1);
-  EXPECT_EQ(starty, 1);
-}
-
 }  // namespace
 }  // namespace tobli::test
