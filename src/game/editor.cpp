@@ -52,10 +52,6 @@ struct Session {
   bool enterFromHint = false;
 };
 
-double Whole(double v) {
-  return static_cast<double>(static_cast<long long>(v));
-}
-
 void ClearMap(double last) {
   for (double c = 0; c <= last; c = c + 1) {
     for (double r = 0; r <= last; r = r + 1) {

@@ -12,10 +12,6 @@ constexpr double kLastTool = 80;
 // Palette cells from this one on show void and do nothing.
 constexpr double kFirstVoidTool = 68;
 
-double Whole(double v) {
-  return static_cast<double>(static_cast<long long>(v));
-}
-
 }  // namespace
 
 void seescreen(double ox, double oy) {
