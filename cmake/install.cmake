@@ -6,7 +6,7 @@
 #   libexec/tobli/tobli               the game itself
 #   share/tobli/{media,music}.vez     its archives
 #   share/tobli/levels/Level.N        the shipped levels (never the save slots Level.01-03)
-#   share/applications, share/icons, share/metainfo, share/doc/Tobli
+#   share/applications, share/icons, share/metainfo, share/doc/Tobli (README and docs/)
 #
 # The launcher finds the game and its data relative to its own place, so an install tree can
 # be moved or installed with --prefix or DESTDIR at install time.
@@ -46,5 +46,8 @@ install(FILES ${tobli_packaging}/${TOBLI_APP_ID}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
 install(FILES ${tobli_packaging}/${TOBLI_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/docs/level-format.md
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The README with the notes and pictures it links to, in the same places relative to it.
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs
+        FILES_MATCHING PATTERN "*.md" PATTERN "*.png")
