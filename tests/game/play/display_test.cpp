@@ -1,5 +1,5 @@
-// The play-field drawing's own state, headless: the scroll position, the background clock and
-// the ageing of the pick-up icons.
+// The play-field drawing's own state, headless: the scroll position and the ageing of the
+// pick-up icons.
 #include <gtest/gtest.h>
 
 #include "driver/headless_driver.h"
@@ -58,22 +58,6 @@ TEST_F(Display, ViewFollowsThePlayerWithinTheUsedMap) {
   displaygame();
   EXPECT_EQ(offsx, 32);
   EXPECT_EQ(offsy, 32);
-}
-
-TEST_F(Display, BackgroundPhaseStepsEveryTenFramesThroughFourPhases) {
-  LevelSize(3, 2);
-  backdelay = 0;
-  backani = 0;
-  std::vector<double> phases;
-  std::vector<double> pictures;
-  for (int frame = 0; frame < 40; frame += 10) {
-    for (int k = 0; k < 10; ++k) displaygame();
-    phases.push_back(backani);
-    pictures.push_back(lowerani);
-  }
-  EXPECT_EQ(phases, (std::vector<double>{1, 2, 3, 0}));
-  EXPECT_EQ(pictures, (std::vector<double>{1, 2, 1, 0}));
-  EXPECT_EQ(backdelay, 0);
 }
 
 TEST_F(Display, PickupIconLivesHundredAndOneFrames) {
