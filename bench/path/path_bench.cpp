@@ -17,6 +17,7 @@
 
 #include "bench_maps.h"
 #include "path/astar_planner.h"
+#include "path/findpath_setup.h"
 #include "textbook_astar.h"
 
 namespace {
@@ -45,22 +46,6 @@ void WallIn(BenchMap& map) {
   map.at(map.goalX + 1, map.goalY) = 0;
   map.at(map.goalX, map.goalY - 1) = 0;
   map.at(map.goalX, map.goalY + 1) = 0;
-}
-
-Planner::Description Describe(const BenchMap& map) {
-  Planner::Description d;
-  d.startX = map.startX;
-  d.startY = map.startY;
-  d.goalX = map.goalX;
-  d.goalY = map.goalY;
-  d.diagonalCost = 1;
-  d.diagonalMoves = 0;
-  d.hashBits = 16;
-  d.weight = 0.7f;
-  d.width = map.size;
-  d.height = map.size;
-  d.map = map.cells.data();
-  return d;
 }
 
 // What a finished search did: its path, its expansions and its closed set in the set's order.
@@ -110,7 +95,8 @@ int main(int argc, char** argv) {
                      : kind == 1 ? tobli::bench::RandomWalls(size, 2)
                                  : tobli::bench::Maze(size, 3);
       if (walledIn) WallIn(map);
-      Planner::Description d = Describe(map);
+      const Planner::Description d = FindPathDescription(size, size, map.cells.data(), map.startX,
+                                                         map.startY, map.goalX, map.goalY);
       Outcome sorted, indexed;
       tobli::bench::TextbookResult textbook;
       const int repeats = walledIn ? 1 : 5;

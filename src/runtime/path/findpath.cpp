@@ -7,7 +7,7 @@
 #include "core/frame.h"
 #include "input/input_commands.h"
 #include "path/astar_planner.h"
-#include "path/findpath_stop.h"
+#include "path/findpath_setup.h"
 
 namespace {
 
@@ -30,23 +30,31 @@ void SetFindPathStopCheck(Planner::StopCheck check) {
   gStopCheck = check != nullptr ? check : EscapeDown;
 }
 
-double FINDPATH(KDIntArray& map, KDIntArray& path, double /*weight*/, double startX, double startY,
-                double goalX, double goalY) {
+Planner::Description FindPathDescription(int32_t width, int32_t height, const double* map,
+                                         int32_t startX, int32_t startY, int32_t goalX,
+                                         int32_t goalY) {
   Planner::Description description;
-  description.startX = CellCoordinate(startX);
-  description.startY = CellCoordinate(startY);
-  description.goalX = CellCoordinate(goalX);
-  description.goalY = CellCoordinate(goalY);
+  description.startX = startX;
+  description.startY = startY;
+  description.goalX = goalX;
+  description.goalY = goalY;
   description.diagonalCost = 1;
   description.diagonalMoves = 0;  // paths step left, right, up and down only
   description.poolSize = 0;
   description.openCapacity = 0;
   description.hashBits = 16;
-  description.weight = 0.7f;  // the weight argument has never been used
-  description.width = map.nSize[1];
-  description.height = map.nSize[2];
-  description.map = map.pData;
+  description.weight = 0.7f;  // FINDPATH's weight argument has never been used
+  description.width = width;
+  description.height = height;
+  description.map = map;
+  return description;
+}
 
+double FINDPATH(KDIntArray& map, KDIntArray& path, double /*weight*/, double startX, double startY,
+                double goalX, double goalY) {
+  const Planner::Description description =
+      FindPathDescription(map.nSize[1], map.nSize[2], map.pData, CellCoordinate(startX),
+                          CellCoordinate(startY), CellCoordinate(goalX), CellCoordinate(goalY));
   AStarPlanner planner;
   planner.setStopCheck(gStopCheck);
   // A start or goal off the map, or a start on the goal: no search, path untouched.

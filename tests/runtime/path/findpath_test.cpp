@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <span>
 
 #include "core/services.h"
-#include "path/findpath_stop.h"
+#include "path/findpath_setup.h"
 #include "path_maps.h"
 #include "platform/platform.h"
 #include "runtime.h"
@@ -219,6 +224,38 @@ TEST(FindPathEscape, HeldEscapeStopsTheSearchThroughTheKeyboard) {
 
   __DestroyInputService();
   platform::CloseWindow();
+}
+
+// A search whose memory cannot be had ends the program with code 7, as an array's storage
+// does: a result of 0 would read as "there is no path".
+[[noreturn]] void SearchUnderAMemoryLimit() {
+  static KDIntArray map, path;
+  DIM(map, 2048, 2048);  // 32 MB of numbers; the search wants about 280 MB more
+  long pages = 0;
+  FILE* statm = std::fopen("/proc/self/statm", "r");
+  if (statm == nullptr || std::fscanf(statm, "%ld", &pages) != 1) std::exit(3);
+  std::fclose(statm);
+  rlim_t limit = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (64 << 20);
+  rlimit rl;
+  rl.rlim_cur = limit;
+  rl.rlim_max = limit;
+  if (setrlimit(RLIMIT_AS, &rl) != 0) std::exit(4);
+  SetFindPathStopCheck(NeverStop);
+  __dLn(0, 77);
+  FINDPATH(map, path, 0, 0, 0, 5, 5);
+  std::exit(5);
+}
+
+TEST(FindPathMemory, SearchWithoutItsMemoryEndsWithCode7) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves more address space than any limit allows";
+#endif
+  tobli::test::ScopedTempDir dir;
+  EXPECT_EXIT(SearchUnderAMemoryLimit(), ::testing::ExitedWithCode(0), "");
+  auto lines = tobli::test::ErrorLogLines();
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[1], "7");
+  EXPECT_EQ(lines[2], "77");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "path/astar_planner.h"
+#include "path/findpath_setup.h"
 
 namespace tobli::test {
 
@@ -24,19 +25,7 @@ struct CostMap {
 // The description FINDPATH builds, for the given cells.
 inline Planner::Description FindPathDescription(const CostMap& map, int sx, int sy, int gx,
                                                 int gy) {
-  Planner::Description d;
-  d.startX = sx;
-  d.startY = sy;
-  d.goalX = gx;
-  d.goalY = gy;
-  d.diagonalCost = 1;
-  d.diagonalMoves = 0;
-  d.hashBits = 16;
-  d.weight = 0.7f;
-  d.width = map.width;
-  d.height = map.height;
-  d.map = map.cells.data();
-  return d;
+  return ::FindPathDescription(map.width, map.height, map.cells.data(), sx, sy, gx, gy);
 }
 
 // A corridor one cell wide that runs along every even row, turning at alternate ends; its only
