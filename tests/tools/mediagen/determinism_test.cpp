@@ -15,7 +15,7 @@ namespace {
 
 int RunMediagen(const std::string& out) {
   std::string command = std::string("'") + MEDIAGEN_PATH + "' --media '" +
-                        tobli::test::SourceDir() + "/media' --out '" + out + "' --espeak '" +
+                        tobli::test::MediaSourceDir() + "' --out '" + out + "' --espeak '" +
                         ESPEAK_PATH + "' --lame '" + LAME_PATH + "'";
   return std::system(command.c_str());
 }
@@ -43,7 +43,7 @@ TEST(MediaGenerator, TwoRunsGiveByteIdenticalFiles) {
 
 TEST(MediaGenerator, ABrokenSourceFailsTheRunAndSaysWhere) {
   tobli::test::ScopedTempDir dir;
-  fs::copy(tobli::test::SourceDir() + "/media", dir.File("media"));
+  fs::copy(tobli::test::MediaSourceDir(), dir.File("media"));
   tobli::test::WriteFile(dir.File("media/intro.txt"),
                          "A line far too long for the title screen's width\n");
   std::string command = std::string("'") + MEDIAGEN_PATH + "' --media '" + dir.File("media") +

@@ -1,10 +1,7 @@
 #include "media_names.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
-
-#include "support/test_support.h"
 
 namespace tobli::test {
 
@@ -42,13 +39,16 @@ std::vector<std::string> MediaArchiveNames() {
   return names;
 }
 
+std::string MediaSourceDir() {
+  return MEDIA_SOURCE_DIR;
+}
+
 std::string MediaOutDir() {
-  return BinaryDir() + "/media-out";
+  return MEDIA_OUT_DIR;
 }
 
 std::string StageDir() {
-  const char* stage = std::getenv("TOBLI_STAGE_DIR");
-  return stage ? stage : BinaryDir() + "/stage";
+  return MEDIA_STAGE_DIR;
 }
 
 std::string Slurp(const std::string& path) {

@@ -15,7 +15,9 @@ std::vector<std::string> SoundNames();
 // Everything the game loads from media.vez: sprites, pictures, sounds and "intro.txt".
 std::vector<std::string> MediaArchiveNames();
 
-// The generator's output folder of the build (media-out) and the stage folder.
+// The media sources, the generator's output folder of the build (media-out) and the stage
+// folder that holds the archives.
+std::string MediaSourceDir();
 std::string MediaOutDir();
 std::string StageDir();
 
