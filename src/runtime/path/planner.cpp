@@ -34,7 +34,7 @@ bool Planner::createMap(const Description& description) {
   if (!LoadCosts(d) || !MakeLists(d)) {
     costs_.reset();
     pool_.allocate(0);
-    sortedOpen_.allocate(0, 0, 0);
+    sortedOpen_.allocate(0);
     indexedOpen_.allocate(0, 0, 0, nullptr);
     closed_.create(0);
     width_ = 0;
@@ -84,9 +84,9 @@ bool Planner::MakeLists(const Description& d) {
   if (!pool_.allocate(poolSize) || !closed_.create(d.hashBits)) return false;
   if (kind_ == OpenListKind::kSorted) {
     indexedOpen_.allocate(0, 0, 0, nullptr);
-    return sortedOpen_.allocate(openCapacity, d.width, d.height);
+    return sortedOpen_.allocate(openCapacity);
   }
-  sortedOpen_.allocate(0, 0, 0);
+  sortedOpen_.allocate(0);
   return indexedOpen_.allocate(openCapacity, d.width, d.height, pool_.storage());
 }
 

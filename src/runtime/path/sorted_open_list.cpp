@@ -1,6 +1,6 @@
 #include "path/sorted_open_list.h"
 
-bool SortedOpenList::allocate(int64_t capacity, int32_t /*width*/, int32_t /*height*/) {
+bool SortedOpenList::allocate(int64_t capacity) {
   found_ = -1;
   return nodes_.allocate(capacity);
 }

@@ -11,7 +11,7 @@
 class SortedOpenList {
  public:
   // Empties the list and makes room for capacity nodes; false when the memory cannot be had.
-  bool allocate(int64_t capacity, int32_t width, int32_t height);
+  bool allocate(int64_t capacity);
   // Places the node in front of every node of equal f, so that among equal f the node
   // inserted first is taken first. False when the list is full.
   bool insert(Node* node);

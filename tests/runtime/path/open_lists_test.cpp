@@ -23,7 +23,7 @@ struct TwoLists {
         (*nodes)[i].y = i / kWidth;
       }
     }
-    EXPECT_TRUE(sorted.allocate(kWidth * kHeight, kWidth, kHeight));
+    EXPECT_TRUE(sorted.allocate(kWidth * kHeight));
     EXPECT_TRUE(indexed.allocate(kWidth * kHeight, kWidth, kHeight, indexedNodes.data()));
   }
   SortedOpenList sorted;
@@ -109,7 +109,7 @@ TEST(OpenLists, SortedListKeepsFallingFAndTakesTheOldestOfEqualF) {
 TEST(OpenLists, FullListsRefuseAndClearForgetsEveryCell) {
   SortedOpenList sorted;
   IndexedOpenList indexed;
-  ASSERT_TRUE(sorted.allocate(2, 4, 1));
+  ASSERT_TRUE(sorted.allocate(2));
   Node nodes[3];
   ASSERT_TRUE(indexed.allocate(2, 4, 1, nodes));
   for (int i = 0; i < 3; ++i) nodes[i].x = i;
