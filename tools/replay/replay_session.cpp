@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
 #include "audio/sound_log.h"
 #include "driver/headless_driver.h"
@@ -143,7 +142,7 @@ class Session {
 class TemporarySaveFile {
  public:
   explicit TemporarySaveFile(double levelNumber) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tobli-replay-XXXXXX").string();
+    std::string pattern = platform::TempDir() + "tobli-replay-XXXXXX";
     int fd = mkstemp(pattern.data());
     if (fd < 0) return;
     std::string text = FormatNumber(levelNumber) + "\r\n";
@@ -199,8 +198,7 @@ ReplayOutcome PlayLevel(const ReplayRequest& request) {
   ReplayOutcome out;
   TemporarySaveFile saveFile(request.level);
   if (saveFile.path().empty()) {
-    out.setupError =
-        "cannot write a save file in " + std::filesystem::temp_directory_path().string();
+    out.setupError = "cannot write a save file in " + platform::TempDir();
     return out;
   }
   {
