@@ -54,4 +54,14 @@ TEST(MediaGenerator, ABrokenSourceFailsTheRunAndSaysWhere) {
             std::string::npos);
 }
 
+#ifdef VEZ_PATH
+TEST(MediaGenerator, TheBuiltArchivesVerify) {
+  for (const char* archive : {"media.vez", "music.vez"}) {
+    std::string command = std::string("'") + VEZ_PATH + "' verify '" + tobli::test::StageDir() +
+                          "/" + archive + "' > /dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0) << archive;
+  }
+}
+#endif
+
 }  // namespace
