@@ -50,8 +50,8 @@ void Dimension(KDArray<T>& array, const double (&sizes)[8]) {
 }  // namespace
 
 template <typename T>
-T& KDArray<T>::operator()(double i1, double i2, double i3, double i4, double i5, double i6,
-                          double i7, double i8) {
+T& KDArray<T>::Checked(double i1, double i2, double i3, double i4, double i5, double i6, double i7,
+                       double i8) {
   const double index[8] = {i1, i2, i3, i4, i5, i6, i7, i8};
   if (nSize[1] == 0) __RuntimeError(8);
   if (pData == nullptr) __RuntimeError(9);

@@ -16,7 +16,17 @@ class KDArray {
 
   // Checked element access; a failed check ends the program through the error path.
   T& operator()(double i1, double i2 = 0, double i3 = 0, double i4 = 0, double i5 = 0,
-                double i6 = 0, double i7 = 0, double i8 = 0);
+                double i6 = 0, double i7 = 0, double i8 = 0) {
+    // The game indexes one- and two-dimensional arrays in its inner loops: check those inline
+    // and leave every other case, and every failure, to the full check.
+    if (i1 >= 0 && i1 < nSize[1] && i2 >= 0 && (nSize[2] != 0 ? i2 < nSize[2] : i2 < 1) &&
+        i3 == 0 && i4 == 0 && i5 == 0 && i6 == 0 && i7 == 0 && i8 == 0) {
+      int64_t position =
+          static_cast<int64_t>(i1) + static_cast<int64_t>(i2) * static_cast<int64_t>(nStride[1]);
+      if (position < nCount) return pData[position];
+    }
+    return Checked(i1, i2, i3, i4, i5, i6, i7, i8);
+  }
 
   // Storage and shape, for the runtime's commands that fill arrays.
   T* pData = nullptr;
@@ -25,6 +35,10 @@ class KDArray {
   int32_t nDims = -1;
   // Number of elements allocated by the last DIM.
   int64_t nCount = 0;
+
+ private:
+  T& Checked(double i1, double i2, double i3, double i4, double i5, double i6, double i7,
+             double i8);
 };
 
 using KDIntArray = KDArray<double>;

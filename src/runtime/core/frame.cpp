@@ -39,11 +39,6 @@ void AppendNumberLine(double value) {
 
 }  // namespace
 
-void __dLn(double file, double line) {
-  __g_debugfile = file;
-  __g_debugline = line;
-}
-
 double __Error(double code) {
   __g_error = code;
   __g_errorline = __g_debugline;

@@ -32,7 +32,10 @@ extern int32_t __nCurFont;
 extern uint64_t __g_FrameCount;
 
 // Records the source file index (0 the game, 1 the editor) and line of the running statement.
-void __dLn(double file, double line);
+inline void __dLn(double file, double line) {
+  __g_debugfile = file;
+  __g_debugline = line;
+}
 // Stores the code and the current line; returns the code. Does not end the program.
 double __Error(double code);
 // The language's END statement: a normal end at the current line. Never returns.
