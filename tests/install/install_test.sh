@@ -62,7 +62,8 @@ pwd >"$TOBLI_TEST_NOTE"
 for a in "$@"; do echo "arg:$a" >>"$TOBLI_TEST_NOTE"; done
 EOF
 chmod +x "$fake/libexec/tobli/tobli"
-rm -f "$fake/share/tobli/levels"/*
+rm -rf "$fake/share/tobli/levels"
+mkdir -p "$fake/share/tobli/levels"
 for n in 0 1 2; do echo "shipped $n" >"$fake/share/tobli/levels/Level.$n"; done
 
 export TOBLI_TEST_NOTE="$work/note"
