@@ -1,6 +1,9 @@
 // What the box routines share: the direction of a motion state, the room left in the box and
-// enemy tables, and the one way the box code plays a sound.
+// enemy tables, plain access to their columns for the scans, and the one way the box code plays
+// a sound.
 #pragma once
+
+#include "runtime.h"
 
 namespace tobli::game {
 
@@ -26,5 +29,12 @@ void BoxSound(double slot);
 void ForgetRefusedCrate();
 // The number truncated toward zero.
 double Whole(double v);
+
+// How many entries a table loop `for (e = 0; e <= count - 1; e = e + 1)` visits.
+int TableEntries(double count);
+// The storage of a table column for a scan of its first `entries` entries, read and written
+// without a check per entry. When the last of them lies beyond the column, the checked access
+// ends the program here, as the scan would have at that entry.
+double* Column(KDIntArray& column, int entries);
 
 }  // namespace tobli::game

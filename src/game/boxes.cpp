@@ -1,5 +1,8 @@
 // The box table and the switches that boxes share with the player: making, pushing and
 // removing boxes, the crate targets, the block toggle and the magnet-off plates.
+#include <algorithm>
+#include <cmath>
+
 #include "box_table.h"
 #include "game.h"
 
@@ -34,6 +37,22 @@ void BoxSound(double slot) {
 
 double Whole(double v) {
   return static_cast<double>(static_cast<long long>(v));
+}
+
+int TableEntries(double count) {
+  // Counts are whole numbers within the tables' 100 entries; anything larger is cut to a size
+  // that still fails the column's check.
+  constexpr double kMost = 1 << 30;
+  if (!(count - 1 >= 0)) return 0;
+  return static_cast<int>(std::floor(std::min(count - 1, kMost))) + 1;
+}
+
+double* Column(KDIntArray& column, int entries) {
+  if (entries > 0) {
+    DLN();
+    column(entries - 1);
+  }
+  return column.pData;
 }
 
 }  // namespace tobli::game

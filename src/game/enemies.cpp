@@ -1,6 +1,9 @@
 // The enemy pass of every frame: falling and vanishing picture objects age and leave the
 // table, active enemies meet boxes and the player, chase, are held by magnets, beam, die on
 // mines, raised blocks and crate tiles, and walk or turn by their behaviour.
+#include <cmath>
+
+#include "box_table.h"
 #include "game.h"
 
 namespace {
@@ -24,8 +27,11 @@ double Whole(double v) {
 // exactly on each tile it crosses: it checks every tile before it enters it and so never
 // passes walls or leaves the map.
 double StepPixels(double speed) {
+  static const double kPowersOfTwo[] = {1, 2, 4, 8, 16, 32};
   double power = Whole(speed);
-  return power > 5 ? kTile : POW(2, power);
+  if (power > 5) return kTile;
+  if (power >= 0) return kPowersOfTwo[static_cast<int>(power)];
+  return POW(2, power);
 }
 
 struct Step {
@@ -118,19 +124,24 @@ void AgeDying(double n) {
 }
 
 // A box whose reference point comes within a tile of the enemy destroys it and is destroyed.
+// The first such box in table order is the one.
 bool MetBox(double n) {
-  for (double b = 0; b <= maxbox - 1; b = b + 1) {
-    DLN();
-    double motion = boxm(b);
+  DLN();
+  double ex = enex(n);
+  double ey = eney(n);
+  int boxes = tobli::game::TableEntries(maxbox);
+  const double* motions = tobli::game::Column(boxm, boxes);
+  const double* delays = tobli::game::Column(boxdelay, boxes);
+  const double* columns = tobli::game::Column(boxx, boxes);
+  const double* rows = tobli::game::Column(boxy, boxes);
+  for (int b = 0; b < boxes; ++b) {
+    double motion = motions[b];
     double vx = motion == 1 ? 2 : motion == 2 ? -2 : 0;
     double vy = motion == 3 ? 2 : motion == 4 ? -2 : 0;
-    DLN();
-    double s = boxdelay(b) < 0 ? 0 : boxdelay(b);
-    DLN();
-    double px = boxx(b) * kTile + vx * s;
-    double py = boxy(b) * kTile + vy * s;
-    DLN();
-    if (ABS(enex(n) - px) < kTile && ABS(eney(n) - py) < kTile) {
+    double s = delays[b] < 0 ? 0 : delays[b];
+    double px = columns[b] * kTile + vx * s;
+    double py = rows[b] * kTile + vy * s;
+    if (std::fabs(ex - px) < kTile && std::fabs(ey - py) < kTile) {
       DLN();
       killbox(b);
       DLN();
@@ -200,9 +211,13 @@ TileOutcome OnTile(double n, Step& step) {
     DLN();
     blocktoggle();
   }
-  for (double b = 0; b <= maxbox - 1; b = b + 1) {
-    DLN();
-    if (boxm(b) != kBoxAtRest || boxx(b) != nx || boxy(b) != ny) continue;
+  DLN();
+  int boxes = tobli::game::TableEntries(maxbox);
+  const double* motions = tobli::game::Column(boxm, boxes);
+  const double* columns = tobli::game::Column(boxx, boxes);
+  const double* rows = tobli::game::Column(boxy, boxes);
+  for (int b = 0; b < boxes; ++b) {
+    if (motions[b] != kBoxAtRest || columns[b] != nx || rows[b] != ny) continue;
     DLN();
     if (boxlook(b) == kBomb) {
       // Enemy and bomb destroy each other; the bomb does not go off.
