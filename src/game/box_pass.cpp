@@ -2,6 +2,7 @@
 // steps that have ended are resolved against the tile reached (floor, water, holes, ice,
 // conveyors, fire, mines, raised blocks), three resting gems of different kinds vanish
 // together, and a crate on the last target completes the crate mission.
+#include <cmath>
 #include <utility>
 
 #include "box_table.h"
@@ -203,16 +204,20 @@ bool GemTriple(double i) {
   double x = boxx(i);
   double y = boxy(i);
   double found[3] = {-1, -1, -1};  // the first of looks 5, 6 and 7
-  for (double j = 0; j <= maxbox - 1; j = j + 1) {
-    DLN();
-    if (boxm(j) != tobli::game::kBoxAtRest) continue;
-    DLN();
-    double bx = boxx(j);
-    double by = boxy(j);
-    bool next = j == i || (by == y && ABS(bx - x) == 1) || (bx == x && ABS(by - y) == 1);
+  DLN();
+  int boxes = tobli::game::TableEntries(maxbox);
+  const double* motions = tobli::game::Column(boxm, boxes);
+  const double* columns = tobli::game::Column(boxx, boxes);
+  const double* rows = tobli::game::Column(boxy, boxes);
+  const double* looks = tobli::game::Column(boxlook, boxes);
+  for (int j = 0; j < boxes; ++j) {
+    if (motions[j] != tobli::game::kBoxAtRest) continue;
+    double bx = columns[j];
+    double by = rows[j];
+    bool next =
+        j == i || (by == y && std::fabs(bx - x) == 1) || (bx == x && std::fabs(by - y) == 1);
     if (!next) continue;
-    DLN();
-    double look = boxlook(j);
+    double look = looks[j];
     if (look >= 5 && look <= 7 && found[static_cast<int>(look) - 5] < 0) {
       found[static_cast<int>(look) - 5] = j;
     }
@@ -267,7 +272,6 @@ Next UpdateBox(double i, bool& targetCovered) {
 }  // namespace
 
 void showboxes() {
-  tobli::game::ForgetRefusedCrate();
   DLN();
   ALPHAMODE(0);
   if (!DrawBoxes()) return;

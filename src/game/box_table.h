@@ -25,8 +25,6 @@ bool BoxTableHasRoom();
 bool EnemyTableHasRoom();
 // PLAYSOUND slot, centred, full volume.
 void BoxSound(double slot);
-// Drops the memory of a crate that createbox refused for want of room (boxes.cpp).
-void ForgetRefusedCrate();
 // The number truncated toward zero.
 double Whole(double v);
 
@@ -34,7 +32,8 @@ double Whole(double v);
 int TableEntries(double count);
 // The storage of a table column for a scan of its first `entries` entries, read and written
 // without a check per entry. When the last of them lies beyond the column, the checked access
-// ends the program here, as the scan would have at that entry.
+// ends the program here, as the scan would have. (The columns of one table are dimensioned
+// together, so a scan fails on its first column as well as on any other.)
 double* Column(KDIntArray& column, int entries);
 
 }  // namespace tobli::game

@@ -62,16 +62,6 @@ namespace {
 using tobli::game::BoxSound;
 using tobli::game::Whole;
 
-// A crate that found the box table full keeps its tile and gets no entry. The player control
-// takes a crate back with killbox(maxbox - 1) when its push fails, and for a refused crate
-// that call must not remove the last real box: the refusal is remembered until that call,
-// the next createbox or the next box pass.
-struct RefusedCrate {
-  bool pending = false;
-  double countAtRefusal = 0;
-};
-RefusedCrate gRefused;
-
 // Tiles a box may enter; fire and mine only take bombs and crates, not the rolling gems.
 bool FreeForBox(double tile, double look) {
   if (tile == 4 || tile == 9 || tile == 29 || tile == 49 || tile == 60 || tile == 80 ||
@@ -90,25 +80,21 @@ bool OnOneAxis(double a, double b) {
 
 // The first entry standing on (x, y), or -1.
 double FindBox(double x, double y) {
-  for (double n = 0; n <= maxbox - 1; n = n + 1) {
-    DLN();
-    if (boxx(n) == x && boxy(n) == y) return n;
+  DLN();
+  int boxes = tobli::game::TableEntries(maxbox);
+  const double* columns = tobli::game::Column(boxx, boxes);
+  const double* rows = tobli::game::Column(boxy, boxes);
+  for (int n = 0; n < boxes; ++n) {
+    if (columns[n] == x && rows[n] == y) return n;
   }
   return -1;
 }
 
 }  // namespace
 
-void tobli::game::ForgetRefusedCrate() {
-  gRefused.pending = false;
-}
-
 void createbox(double x, double y) {
-  gRefused.pending = false;
-  if (!tobli::game::BoxTableHasRoom()) {
-    gRefused = {true, maxbox};
-    return;
-  }
+  // A full table takes no new box; the tile stays as it is.
+  if (!tobli::game::BoxTableHasRoom()) return;
   DLN();
   boxlook(maxbox) = hit(x, y);
   DLN();
@@ -141,9 +127,12 @@ double pushbox(double x, double y) {
   }
 
   // A box on the target blocks; one moving along the same axis is stopped as well.
-  for (double j = 0; j <= maxbox - 1; j = j + 1) {
-    DLN();
-    if (boxx(j) == tx && boxy(j) == ty) {
+  DLN();
+  int boxes = tobli::game::TableEntries(maxbox);
+  const double* columns = tobli::game::Column(boxx, boxes);
+  const double* rows = tobli::game::Column(boxy, boxes);
+  for (int j = 0; j < boxes; ++j) {
+    if (columns[j] == tx && rows[j] == ty) {
       blocked = true;
       DLN();
       if (OnOneAxis(boxm(j), boxm(n))) boxm(j) = tobli::game::kBoxAtRest;
@@ -167,10 +156,6 @@ double pushbox(double x, double y) {
 }
 
 void killbox(double n) {
-  if (gRefused.pending) {
-    gRefused.pending = false;
-    if (maxbox == gRefused.countAtRefusal && n == maxbox - 1) return;
-  }
   maxbox = maxbox - 1;
   DLN();
   boxx(n) = boxx(maxbox);
