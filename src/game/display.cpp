@@ -46,12 +46,19 @@ void DrawBackground(double fx, double fy) {
 }
 
 void DrawMap(double tx, double ty, double fx, double fy) {
+  // Water is drawn blended, every other cell plainly; the mode is set again only where it
+  // changes, as setting the mode in force changes nothing.
+  double mode = -1;
   for (double col = tx; col <= tx + 21; col = col + 1) {
     for (y = ty; y <= ty + 16; y = y + 1) {
       DLN();
       double c = hit(col, y);
-      DLN();
-      ALPHAMODE(c == 4 ? 1 : 0);
+      double wanted = c == 4 ? 1 : 0;
+      if (wanted != mode) {
+        DLN();
+        ALPHAMODE(wanted);
+        mode = wanted;
+      }
       if (c == 65 && magnet == 0) c = 274;
       if (c == 93 && sweets == 0) {
         DLN();

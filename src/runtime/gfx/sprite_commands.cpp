@@ -1,6 +1,6 @@
 // The sprite and font commands of the game language: numbers become slots, coordinates and
-// sizes, and each command hands on to the renderer. Before start-up (no renderer) they do
-// nothing.
+// sizes, and each command hands on to the renderer. Before start-up (no renderer) and without
+// a GL context the draws do nothing.
 #include "gfx/sprite_commands.h"
 
 #include <algorithm>
@@ -42,6 +42,12 @@ int ClampFont(double n) {
   return static_cast<int>(font);
 }
 
+// True when a draw can reach the screen: there is a renderer and a GL context. Without a
+// context (headless) the draws change nothing, so they return before any conversion.
+bool Draws() {
+  return pLum != nullptr && OpenGLLumetra::HasContext();
+}
+
 // The data slot's fetch: true with the path to open in file.
 bool Fetch(KDStr& file) {
   return ExtractMember(__g_DezeZer_Data, file);
@@ -58,16 +64,16 @@ void LOADSPRITE(KDStr file, double n) {
 }
 
 void SPRITE(double n, double x, double y) {
-  if (pLum) pLum->DrawSprite(Low16(n), Low16(x), Low16(y));
+  if (Draws()) pLum->DrawSprite(Low16(n), Low16(x), Low16(y));
 }
 
 void STRETCHSPRITE(double n, double x, double y, double w, double h) {
-  if (pLum) pLum->StretchSprite(Low16(n), Low16(x), Low16(y), Low16(w), Low16(h));
+  if (Draws()) pLum->StretchSprite(Low16(n), Low16(x), Low16(y), Low16(w), Low16(h));
 }
 
 void ZOOMSPRITE(double n, double x, double y, double sx, double sy) {
   int16_t slot = Low16(n);
-  if (pLum == nullptr || !IsSpriteSlot(slot)) return;
+  if (!Draws() || !IsSpriteSlot(slot)) return;
   // The zoomed size keeps the sprite's centre where it was; a negative factor zooms alike.
   double width = pLum->nWidth[slot];
   double height = pLum->nHeight[slot];
@@ -79,12 +85,14 @@ void ZOOMSPRITE(double n, double x, double y, double sx, double sy) {
 
 void ROTOSPRITE(double n, double x, double y, double angle) {
   // Only the angle modulo 360 matters, so a huge angle loses nothing by being cut to 32 bits.
-  if (pLum) pLum->RotoSprite(Low16(n), Low16(x), Low16(y), static_cast<int>(Whole(angle) % 360));
+  if (Draws()) {
+    pLum->RotoSprite(Low16(n), Low16(x), Low16(y), static_cast<int>(Whole(angle) % 360));
+  }
 }
 
 void ROTOZOOMSPRITE(double n, double x, double y, double angle, double zoom) {
   int16_t slot = Low16(n);
-  if (pLum == nullptr || !IsSpriteSlot(slot)) return;
+  if (!Draws() || !IsSpriteSlot(slot)) return;
   OPENGL_SPRITEFX fx;
   fx.fAngle = static_cast<float>(angle);
   // A side below one pixel (zoom 0, negative or tiny) draws the sprite at its own size.
@@ -142,12 +150,13 @@ void SETFONT(double n) {
 }
 
 void PRINT(KDStr text, double x, double y) {
-  if (pLum) {
+  if (Draws()) {
     pLum->DrawTextA(static_cast<int16_t>(__nCurFont), text.GetStrData(), Low16(x), Low16(y));
   }
 }
 
 void PRINT(double number, double x, double y) {
+  if (!Draws()) return;
   PRINT(KDStr(FormatNumber(number).c_str()), x, y);
 }
 
