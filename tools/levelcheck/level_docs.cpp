@@ -39,7 +39,7 @@ bool CountMoves(const std::string& moves, int& presses, int& waits) {
   for (char t : tokens) {
     if (t == '.') {
       ++waits;
-    } else if (t == 'R' || t == 'L' || t == 'U' || t == 'D') {
+    } else {
       ++presses;
     }
   }
@@ -69,9 +69,12 @@ bool WriteLevelDocs(const DocsRequest& request, std::vector<std::string>& proble
   std::string table =
       "# The levels\n\n"
       "Every shipped level with what it asks of the player and the length of its recorded\n"
-      "solution (arrow presses; waits of 16 frames in brackets). `make test` replays each\n"
-      "solution with the game's own code and checks every level file. The pictures show each\n"
-      "level as it starts. This page is made by `levelcheck docs`.\n\n"
+      "solution in `levels/solutions.txt` (key presses; waits of 16 frames in brackets).\n"
+      "`make test` replays each solution with the game's own code and checks every level\n"
+      "file. The pictures show each level as it starts, drawn with the game's sprites.\n\n"
+      "After changing a level, make this page again with\n"
+      "`build/tools/levelcheck/levelcheck docs --gfx build/media-out/gfx --levels levels "
+      "--out docs`.\n\n"
       "| # | Title | Mechanics | Moves | Picture |\n"
       "|---|---|---|---|---|\n";
   for (int n = 0; n < set.levels; ++n) {

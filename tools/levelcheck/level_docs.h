@@ -18,8 +18,8 @@ struct DocsRequest {
 // or its solution is missing, or a picture cannot be made.
 bool WriteLevelDocs(const DocsRequest& request, std::vector<std::string>& problems);
 
-// Arrow presses and waits in a move string ("3R ." has 3 presses and 1 wait); false when the
-// string does not parse.
+// Key presses (arrows, restart, give up) and waits in a move string ("3R . Q" has 4 presses
+// and 1 wait); false when the string does not parse.
 bool CountMoves(const std::string& moves, int& presses, int& waits);
 
 }  // namespace levelcheck

@@ -135,8 +135,9 @@ void LintHint(const Level& level, std::vector<std::string>& problems) {
 
 int HintRows(const std::string& hint) {
   std::string text = hint + " ";
-  int rows = 1;
-  int column = 0;  // pixels from the panel's left edge
+  int row = 1;
+  int lastInk = 1;  // the row of the last word that shows; blanks alone show nothing
+  int column = 0;   // pixels from the panel's left edge
   std::string word;
   for (char ch : text) {
     word += ch;
@@ -144,12 +145,13 @@ int HintRows(const std::string& hint) {
     int length = static_cast<int>(word.size());
     if ((length - 1) * kHintAdvance + column > kHintWidth) {
       column = 0;
-      ++rows;
+      ++row;
     }
+    if (length > 1) lastInk = row;
     column += length * kHintAdvance;
     word.clear();
   }
-  return rows;
+  return lastInk;
 }
 
 std::vector<std::string> LintLevel(const Level& level) {
