@@ -2,6 +2,7 @@
 // table, active enemies meet boxes and the player, chase, are held by magnets, beam, die on
 // mines, raised blocks and crate tiles, and walk or turn by their behaviour.
 #include <cmath>
+#include <vector>
 
 #include "box_table.h"
 #include "game.h"
@@ -123,42 +124,71 @@ void AgeDying(double n) {
   enemode(maxene) = kFirstDyingMode;
 }
 
-// A box whose reference point comes within a tile of the enemy destroys it and is destroyed.
-// The first such box in table order is the one.
-bool MetBox(double n) {
-  DLN();
-  double ex = enex(n);
-  double ey = eney(n);
-  int boxes = tobli::game::TableEntries(maxbox);
-  const double* motions = tobli::game::Column(boxm, boxes);
-  const double* delays = tobli::game::Column(boxdelay, boxes);
-  const double* columns = tobli::game::Column(boxx, boxes);
-  const double* rows = tobli::game::Column(boxy, boxes);
-  for (int b = 0; b < boxes; ++b) {
-    double motion = motions[b];
-    double vx = motion == 1 ? 2 : motion == 2 ? -2 : 0;
-    double vy = motion == 3 ? 2 : motion == 4 ? -2 : 0;
-    double s = delays[b] < 0 ? 0 : delays[b];
-    double px = columns[b] * kTile + vx * s;
-    double py = rows[b] * kTile + vy * s;
-    if (std::fabs(ex - px) < kTile && std::fabs(ey - py) < kTile) {
-      DLN();
-      killbox(b);
-      DLN();
-      killenemy(n);
-      DLN();
-      talk("e");
-      return true;
+// Where each box stands for the meeting test: its step's reference point. The points are
+// taken from the box table when the pass first needs them and again after anything in the pass
+// may have changed the table: a box destroyed here, or a death sequence, which runs whole
+// frames of its own.
+class BoxPoints {
+ public:
+  // The first box in table order whose point lies within a tile of (ex, ey) in both axes, or
+  // -1.
+  int FirstNear(double ex, double ey) {
+    if (!taken_) Take();
+    for (int b = 0; b < static_cast<int>(x_.size()); ++b) {
+      if (std::fabs(ex - x_[b]) < kTile && std::fabs(ey - y_[b]) < kTile) return b;
     }
+    return -1;
   }
-  return false;
+  void Forget() { taken_ = false; }
+
+ private:
+  // A box gliding in direction (vx, vy) with s frames of its step left is met at its tile plus
+  // s times the travel vector; a box at rest, or with no step running, at its tile.
+  void Take() {
+    DLN();
+    int boxes = tobli::game::TableEntries(maxbox);
+    const double* motions = tobli::game::Column(boxm, boxes);
+    const double* delays = tobli::game::Column(boxdelay, boxes);
+    const double* columns = tobli::game::Column(boxx, boxes);
+    const double* rows = tobli::game::Column(boxy, boxes);
+    x_.resize(boxes);
+    y_.resize(boxes);
+    for (int b = 0; b < boxes; ++b) {
+      double motion = motions[b];
+      double vx = motion == 1 ? 2 : motion == 2 ? -2 : 0;
+      double vy = motion == 3 ? 2 : motion == 4 ? -2 : 0;
+      double s = delays[b] < 0 ? 0 : delays[b];
+      x_[b] = columns[b] * kTile + vx * s;
+      y_[b] = rows[b] * kTile + vy * s;
+    }
+    taken_ = true;
+  }
+
+  bool taken_ = false;
+  std::vector<double> x_;
+  std::vector<double> y_;
+};
+
+// A box whose reference point comes within a tile of the enemy destroys it and is destroyed.
+bool MetBox(double n, BoxPoints& points) {
+  DLN();
+  int b = points.FirstNear(enex(n), eney(n));
+  if (b < 0) return false;
+  points.Forget();
+  DLN();
+  killbox(b);
+  DLN();
+  killenemy(n);
+  DLN();
+  talk("e");
+  return true;
 }
 
 enum class TileOutcome { kMove, kStay, kDied };
 
 // The enemy stands exactly on a tile: what the tile does to it and whether the next tile lets
 // it go on. `step` may be stopped by a magnet.
-TileOutcome OnTile(double n, Step& step) {
+TileOutcome OnTile(double n, Step& step, BoxPoints& points) {
   DLN();
   double tx = Whole(enex(n) / kTile);
   DLN();
@@ -223,6 +253,7 @@ TileOutcome OnTile(double n, Step& step) {
       // Enemy and bomb destroy each other; the bomb does not go off.
       DLN();
       killenemy(n);
+      points.Forget();
       DLN();
       killbox(b);
       return TileOutcome::kDied;
@@ -233,12 +264,13 @@ TileOutcome OnTile(double n, Step& step) {
 }
 
 // One active enemy for one frame.
-void UpdateActive(double n) {
-  if (MetBox(n)) return;
+void UpdateActive(double n, BoxPoints& points) {
+  if (MetBox(n, points)) return;
   DLN();
   double aligned = MOD(enex(n), kTile) + MOD(eney(n), kTile);
   DLN();
   if (ABS(plyx - enex(n)) < 16 && ABS(plyy - eney(n)) < 16) {
+    points.Forget();
     DLN();
     deadplayer("M");
     return;
@@ -247,7 +279,7 @@ void UpdateActive(double n) {
   DLN();
   Step step = EnemyStep(enemode(n));
   if (aligned == 0) {
-    TileOutcome outcome = OnTile(n, step);
+    TileOutcome outcome = OnTile(n, step, points);
     if (outcome == TileOutcome::kDied) return;
     if (outcome == TileOutcome::kStay) {
       DLN();
@@ -268,6 +300,7 @@ void UpdateActive(double n) {
 void moveenemies() {
   // The bound is read afresh for every entry: entries leave the table during the pass, and a
   // death sequence started here runs whole passes of its own before it returns.
+  BoxPoints points;
   for (double n = 0; n <= maxene - 1; n = n + 1) {
     DLN();
     double mode = enemode(n);
@@ -276,7 +309,7 @@ void moveenemies() {
     } else if (mode > kLastActiveMode) {
       AgeDying(n);
     } else {
-      UpdateActive(n);
+      UpdateActive(n, points);
     }
   }
 }
