@@ -2,6 +2,7 @@
 // player from tile to tile and applies what the tiles do.
 #include <utility>
 
+#include "box_table.h"
 #include "game.h"
 #include "pass_observer.h"
 #include "pickup_list.h"
@@ -167,7 +168,11 @@ void StartStep() {
       }
     }
   }
-  if (h == 61) {
+  if (h == 61 && !tobli::game::BoxTableHasRoom()) {
+    // A crate moves as an entry of the box table; while the table is full it stays a tile and
+    // blocks the step.
+    happened = 0;
+  } else if (h == 61) {
     DLN();
     createbox(ax, ay);
     DLN();
