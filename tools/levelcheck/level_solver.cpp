@@ -94,16 +94,11 @@ class Model {
       changes |= toggles && (code == 81 || code == 82 || IsRaisedBlock(code));
       changes |= salt && IsIce(code);
       changes |= crates && code != 92 && !IsWall(code);
-      changes |= crates && code == 92 && Interior(i);
       if (changes) mutable_.push_back(i);
     }
   }
 
   int Index(int x, int y) const { return (y + 1) * gw_ + (x + 1); }
-  bool Interior(int i) const {
-    int x = i % gw_, y = i / gw_;
-    return x > 0 && y > 0 && x < gw_ - 1 && y < gh_ - 1;
-  }
   int Step(int i, int dir) const {
     switch (dir) {
       case kRight:
