@@ -3,6 +3,7 @@
 #define TOBLI_SOURCE_FILE 1
 #include "editor_parts.h"
 #include "game.h"
+#include "key_release.h"
 
 namespace {
 
@@ -165,6 +166,20 @@ void StepLevel(double key, double step) {
   }
 }
 
+// "Done" stays until a fresh key is pressed: the key that asked for it (S or L, which type
+// characters of their own) must come up first. The key that ends the wait is then let go
+// before the loop reads its keys again, so that Enter does not also leave the editor, nor T
+// start a test game.
+void WaitForKeyPress(double key) {
+  DLN();
+  WaitForKeysUp({key});
+  DLN();
+  KEYWAIT();
+  DLN();
+  WaitForKeysUp({kKeyEnter, kKeyT, kKeyH, kKeyS, kKeyL, kKeyC, kKeySpace, kKeyM, kKeyBackspace,
+                 kKeySpeed0, kKeySpeed0 + 1, kKeySpeed0 + 2, kKeyPadPlus, kKeyPadMinus});
+}
+
 void EditHint(Session& s) {
   // The H that opened the editor line still gives its character: it is taken here so that
   // it does not land in the hint.
@@ -186,15 +201,13 @@ void ReadKeys(Session& s) {
   if (KEY(kKeyS) != 0) {
     DLN();
     SaveLevel();
-    DLN();
-    KEYWAIT();
+    WaitForKeyPress(kKeyS);
   }
   DLN();
   if (KEY(kKeyL) != 0) {
     DLN();
     LoadLevel(1);
-    DLN();
-    KEYWAIT();
+    WaitForKeyPress(kKeyL);
   }
   DLN();
   if (KEY(kKeyC) != 0 && KEY(kKeySpace) != 0) {

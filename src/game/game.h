@@ -34,7 +34,7 @@ KDStr GetStrFromNum_Str(double n);
 void MainGame();
 // Applies the tile under the player; 1 when the player is carried on (ice, conveyor), else 0.
 double getkey();
-// Shows "Pause" in the frame being built and waits for a key.
+// Shows the frame being built with "Pause" and waits for a fresh key press and its release.
 void pausegame();
 // Builds one frame of the play field (without showing it); runs the box and enemy passes.
 void displaygame();

@@ -4,6 +4,7 @@
 
 #include "box_table.h"
 #include "game.h"
+#include "key_release.h"
 #include "pass_observer.h"
 #include "pickup_list.h"
 
@@ -53,6 +54,11 @@ void Animate() {
   if (onice != 0) wani = 1;
 }
 
+// The key that ends the help or the pause is not also a command of the next pass.
+void WaitForCommandKeysUp() {
+  WaitForKeysUp({kKeyEnter, kKeyQ, kKeySpace, kKeyP, kKeyE, kKeyF1});
+}
+
 // The help picture over a copy of the play field, until a key is pressed.
 void ShowHelp() {
   DLN();
@@ -63,6 +69,8 @@ void ShowHelp() {
   BLENDSCREEN("Help.bmp");
   DLN();
   KEYWAIT();
+  DLN();
+  WaitForCommandKeysUp();
   DLN();
   BLENDSCREEN("temp.bmp");
   DLN();
@@ -305,6 +313,17 @@ void MainGame() {
 void pausegame() {
   DLN();
   PRINT("Pause", 300, 200);
+  // The word is shown for as long as the game waits.
+  DLN();
+  SHOWSCREEN();
+  // P types a character of its own: the wait is for a fresh press once it is up.
+  DLN();
+  WaitForKeysUp({kKeyP});
   DLN();
   KEYWAIT();
+  DLN();
+  WaitForCommandKeysUp();
+  // The pass goes on in a new frame: the play field is drawn into it again.
+  DLN();
+  displaygame();
 }

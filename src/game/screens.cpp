@@ -2,6 +2,7 @@
 // voice routines.
 #include "box_text.h"
 #include "game.h"
+#include "key_release.h"
 
 namespace {
 
@@ -166,7 +167,13 @@ void ChooseGame() {
     } while (KEY(kKeyUp) != 0);
 
     DLN();
-    if (KEY(kKeySpace) != 0 || KEY(kKeyEnter) != 0) return;
+    if (KEY(kKeySpace) != 0 || KEY(kKeyEnter) != 0) {
+      // The game that follows reads Enter as its end and Space as a restart: the key that
+      // confirmed the slot must be up before it starts.
+      DLN();
+      WaitForKeysUp({kKeySpace, kKeyEnter});
+      return;
+    }
     DLN();
     SHOWSCREEN();
   }

@@ -11,6 +11,7 @@
 #include "box_text.h"
 #include "driver/headless_driver.h"
 #include "game.h"
+#include "level_builder.h"
 #include "support/test_support.h"
 
 namespace {
@@ -182,6 +183,23 @@ TEST_F(Screens, EachArrowPressMovesTheSelectionOneSlot) {
   EXPECT_EQ(result.end, RunEnd::kReturned);
   EXPECT_EQ(savefile_Str, "levels/Level.01");
   EXPECT_EQ(a_Str, "A");
+}
+
+TEST_F(Screens, EnterThatConfirmsTheSlotDoesNotAlsoEndTheGame) {
+  // Enter is held as a hand holds a key: past the frames the game takes to load its level.
+  WriteFile("levels/Level.01", "1\r\n");
+  tobli::test::WriteLevelFile(1, tobli::test::FloorLevel(4, 3));
+  driver_.HoldKey(kKeyEnter, 1, 10);
+  RunResult result = driver_.Run(
+      [] {
+        ChooseGame();
+        MainGame();
+      },
+      60);
+  EXPECT_EQ(result.end, RunEnd::kFrameLimit);
+  EXPECT_EQ(savefile_Str, "levels/Level.01");
+  EXPECT_EQ(gameon, 1);
+  EXPECT_EQ(ALIVE, 1);
 }
 
 TEST_F(Screens, KeyStillHeldFromTheTitleConfirmsTheFirstSlot) {

@@ -48,6 +48,23 @@ TEST_F(EditorTest, SaveThenLoadGivesBackTheSavedLevel) {
   EXPECT_EQ(hint_Str, "keep");
 }
 
+TEST_F(EditorTest, KeyThatEndsTheWaitAfterSaveOrLoadIsNotAlsoACommand) {
+  WriteLevelFile(0, FloorLevel(8, 6));
+  // Every key is held for six frames, as a hand does: S and L longer than their own screens,
+  // and Enter, which ends each wait, would leave the editor.
+  for (int key : {keys::kS, keys::kL}) {
+    script_.Press(key, 6);
+    script_.Press(keys::kEnter, 6);
+  }
+  // Still in the editor: a click paints.
+  script_.PickTool(kFragileTool);
+  script_.Click(CellPoint(3, 3));
+  script_.Leave();
+  RunEditor();
+
+  EXPECT_EQ(hit(3, 3), 9);
+}
+
 TEST_F(EditorTest, SavingALevelNumberWithoutAFileCreatesIt) {
   ::level = 7;
   ASSERT_FALSE(FileExists("levels/Level.7"));

@@ -23,6 +23,10 @@ using namespace tobli::test;
 
 constexpr int kKeyEnter = 28;
 constexpr int kKeyE = 18;
+constexpr int kKeyQ = 16;
+constexpr int kKeyP = 25;
+constexpr int kKeySpace = 57;
+constexpr int kKeyF1 = 59;
 constexpr int kKeyUp = 200;
 constexpr int kKeyLeft = 203;
 constexpr int kKeyRight = 205;
@@ -116,6 +120,48 @@ TEST_F(GameLoop, EnterEndsTheGameAndEOnlyLeavesInEditorMode) {
   EXPECT_EQ(result.end, RunEnd::kReturned);
   EXPECT_EQ(result.frames, 10u) << "the editor's E leaves before the pass's frame";
   EXPECT_EQ(ALIVE, 1);
+}
+
+TEST_F(GameLoop, PPausesOnceAndASecondPResumes) {
+  LevelSpec level = FloorLevel(5, 5);
+  level.startX = 2;
+  level.startY = 2;
+  UseLevel(level);
+  // Each press is held for six frames, as a hand does. While the game waits no frames are
+  // shown, so the later presses come in as the script's next events.
+  driver_.HoldKey(kKeyP, kFirstPass, kFirstPass + 6);
+  driver_.HoldKey(kKeyP, 20, 26);
+  driver_.HoldKey(kKeyRight, 30, 31);
+  uint64_t passes = 0;
+  tobli::game::SetPassObserver([&passes](PassPoint point) {
+    if (point == PassPoint::kPassEnd) ++passes;
+  });
+  RunResult result = Play(60);
+  ASSERT_EQ(result.end, RunEnd::kFrameLimit);
+  // The frames are the level loader's two, one a pass, and the one frame showing "Pause".
+  EXPECT_EQ(result.frames - 2 - passes, 1u);
+  // The game goes on after the second P: the player walked a tile.
+  EXPECT_EQ(plyx, (3 + kMargin) * 32);
+}
+
+TEST_F(GameLoop, KeyThatEndsHelpOrPauseIsNotAlsoACommand) {
+  // The player takes a key first; Enter would end the game, Space load the level again (the
+  // key back on its tile), Q send the player back to the start. The closing key is held for
+  // longer than the help's fade back to the play field.
+  for (int opener : {kKeyF1, kKeyP}) {
+    for (int closer : {kKeyEnter, kKeySpace, kKeyQ}) {
+      SCOPED_TRACE(testing::Message() << opener << " then " << closer);
+      UseLevel(Row({60, 10, 60}));
+      driver_.HoldKey(kKeyRight, kFirstPass, kFirstPass + 1);
+      driver_.PressKey(opener, 25);
+      driver_.HoldKey(closer, 30, 100);
+      RunResult result = Play(140);
+      EXPECT_EQ(result.end, RunEnd::kFrameLimit);
+      EXPECT_EQ(gameon, 1);
+      EXPECT_EQ(kys(0), 1);
+      EXPECT_EQ(plyx, (1 + kMargin) * 32);
+    }
+  }
 }
 
 TEST_F(GameLoop, EnemyRewardComesOnceAndNeverInALevelWithoutEnemies) {
