@@ -237,15 +237,22 @@ void ReadKeys(Session& s) {
   }
 }
 
-// Saves the level, plays a game and takes up the level the game ended on. The game scrolls
-// offsx and offsy in pixels; the editor's window, in tiles, comes back where it was.
+// Saves the level, plays it and takes it up again. The test game has no save slot: it starts
+// on the level being edited, and a slot chosen earlier keeps the progress of its own games.
+// The game scrolls offsx and offsy in pixels; the editor's window, in tiles, comes back where
+// it was.
 void TestGame() {
   double windowX = offsx;
   double windowY = offsy;
+  double edited = level;
+  KDStr slot = savefile_Str;
   DLN();
   SaveLevel();
+  savefile_Str = "";
   DLN();
   MainGame();
+  savefile_Str = slot;
+  level = edited;
   DLN();
   LoadLevel(1);
   offsx = windowX;

@@ -30,7 +30,8 @@ double GetNumFromStr(KDStr text, double i);
 KDStr GetStrFromNum_Str(double n);
 
 // ---- Play (play.cmake) ---------------------------------------------------------------------
-// Plays one game from the level of the save slot until Enter (or E in editor mode).
+// Plays one game from the level of the save slot (without a slot, from `level`) until Enter (or
+// E in editor mode).
 void MainGame();
 // Applies the tile under the player; 1 when the player is carried on (ice, conveyor), else 0.
 double getkey();

@@ -268,8 +268,11 @@ void SetPassObserver(std::function<void(PassPoint)> observer) {
 }  // namespace tobli::game
 
 void MainGame() {
-  DLN();
-  GETFILE(savefile_Str, 0, level);
+  // A game without a save slot (the editor's test game) plays the level number it is given.
+  if (savefile_Str != "") {
+    DLN();
+    GETFILE(savefile_Str, 0, level);
+  }
   if (level < 0) level = 0;
   drawing = 1;
   gameon = 1;

@@ -99,7 +99,7 @@ TEST_F(EditorTest, SavingALevelNumberWithoutAFileCreatesIt) {
 }
 
 TEST_F(EditorTest, TestGameSavesPlaysAndReturnsToTheEditorWindowAsItWas) {
-  // No game slot was chosen in this run: the test game plays level 0, the level edited here.
+  // The test game plays level 0, the level edited here.
   WriteLevelFile(0, FloorLevel(30, 20));
   script_.Press(keys::kRight, 2);
   script_.PickTool(kStartTool);
@@ -143,26 +143,42 @@ TEST_F(EditorTest, TestGameSavesPlaysAndReturnsToTheEditorWindowAsItWas) {
   EXPECT_EQ(hit(11, 10), 60);
 }
 
-TEST_F(EditorTest, TestGameOfAChosenSlotBringsTheEditorToThatSlotsLevel) {
-  WriteLevelFile(5, FloorLevel(8, 6));
-  LevelSpec slotLevel = FloorLevel(3, 3);
-  slotLevel.hint = "slot level";
-  WriteLevelFile(2, slotLevel);
+TEST_F(EditorTest, TestGamePlaysTheEditedLevelAndLeavesTheChosenSlotAlone) {
+  // Level 5, being edited: the exit right of the start and no sweets. The slot chosen earlier
+  // in this run stands at level 2.
+  LevelSpec edited;
+  edited.rows = {{60, 93, 60, 60}};
+  WriteLevelFile(5, edited);
+  WriteLevelFile(2, FloorLevel(3, 3));
   WriteFile("levels/Level.01", "2\r\n");
   savefile_Str = "levels/Level.01";
   ::level = 5;
 
   script_.Press(keys::kT);
-  script_.Wait(15);
+  // In the test game: a step right onto the exit, which leads on to level 6.
+  script_.Wait(6);
+  script_.Press(keys::kRight, 4);
+  script_.Wait(40);
   script_.Press(keys::kE);
   script_.Wait(5);
   script_.Leave();
+  double firstGameLevel = -1;
+  double highestGameLevel = -1;
+  driver_.OnEveryFrame([&](uint64_t) {
+    if (gameon == 0) return;
+    if (firstGameLevel < 0) firstGameLevel = level;
+    if (level > highestGameLevel) highestGameLevel = level;
+  });
   RunEditor();
 
-  EXPECT_EQ(level, 2);
-  EXPECT_EQ(hint_Str, "slot level");
-  EXPECT_EQ(hit(3, 3), 60);
-  EXPECT_EQ(hit(4, 3), 92);
+  EXPECT_EQ(firstGameLevel, 5);
+  EXPECT_EQ(highestGameLevel, 6) << "the exit was taken";
+  // The editor comes back to the level it was editing, and the slot keeps its own progress.
+  EXPECT_EQ(level, 5);
+  EXPECT_EQ(hit(2, 1), 93);
+  EXPECT_EQ(savefile_Str, "levels/Level.01");
+  game::HeadlessDriver::FlushTextFiles();
+  EXPECT_EQ(ReadFile("levels/Level.01"), "2\r\n");
 }
 
 TEST_F(EditorTest, HintIsEditedInPlaceAndItsEnterDoesNotLeaveTheEditor) {
