@@ -130,6 +130,7 @@ Next ResolveArrival(double i, bool& targetCovered) {
   DLN();
   boxx(i) = boxx(i) + step.dx;
   boxy(i) = boxy(i) + step.dy;
+  if (step.dx != 0 || step.dy != 0) tobli::game::BoxesMoved();
   double bx = boxx(i);
   double by = boxy(i);
   DLN();
@@ -207,19 +208,30 @@ bool GemTriple(double i) {
   DLN();
   int boxes = tobli::game::TableEntries(maxbox);
   const double* motions = tobli::game::Column(boxm, boxes);
-  const double* columns = tobli::game::Column(boxx, boxes);
-  const double* rows = tobli::game::Column(boxy, boxes);
   const double* looks = tobli::game::Column(boxlook, boxes);
-  for (int j = 0; j < boxes; ++j) {
-    if (motions[j] != tobli::game::kBoxAtRest) continue;
-    double bx = columns[j];
-    double by = rows[j];
-    bool next =
-        j == i || (by == y && std::fabs(bx - x) == 1) || (bx == x && std::fabs(by - y) == 1);
-    if (!next) continue;
+  // A box at rest counts when it is box i or stands next to it; of each look the first in table
+  // order.
+  auto note = [&](int j) {
+    if (motions[j] != tobli::game::kBoxAtRest) return;
     double look = looks[j];
-    if (look >= 5 && look <= 7 && found[static_cast<int>(look) - 5] < 0) {
-      found[static_cast<int>(look) - 5] = j;
+    if (look < 5 || look > 7) return;
+    double& first = found[static_cast<int>(look) - 5];
+    if (first < 0 || j < first) first = j;
+  };
+  if (const tobli::game::BoxPlaces* places = tobli::game::InUsePlaces()) {
+    note(static_cast<int>(i));
+    const double next[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
+    for (const auto& place : next) {
+      for (int j = places->First(place[0], place[1]); j >= 0; j = places->Next(j)) note(j);
+    }
+  } else {
+    const double* columns = tobli::game::Column(boxx, boxes);
+    const double* rows = tobli::game::Column(boxy, boxes);
+    for (int j = 0; j < boxes; ++j) {
+      double bx = columns[j];
+      double by = rows[j];
+      bool beside = (by == y && std::fabs(bx - x) == 1) || (bx == x && std::fabs(by - y) == 1);
+      if (j == i || beside) note(j);
     }
   }
   if (found[0] < 0 || found[1] < 0 || found[2] < 0) return false;
@@ -279,14 +291,17 @@ void showboxes() {
   // Removals move the last box into the freed place, so the pass starts over after each; a
   // box gliding or at rest is not changed by being looked at again.
   bool targetCovered = false;
-  double i = 0;
-  while (i <= maxbox - 1) {
-    DLN();
-    if (UpdateBox(i, targetCovered) == Next::kRestart) {
-      i = 0;
-      continue;
+  {
+    tobli::game::BoxPlacesInUse places;
+    double i = 0;
+    while (i <= maxbox - 1) {
+      DLN();
+      if (UpdateBox(i, targetCovered) == Next::kRestart) {
+        i = 0;
+        continue;
+      }
+      i = i + 1;
     }
-    i = i + 1;
   }
 
   if (targetCovered && boxmission == 0) {

@@ -3,6 +3,8 @@
 // a sound.
 #pragma once
 
+#include <vector>
+
 #include "runtime.h"
 
 namespace tobli::game {
@@ -35,5 +37,39 @@ int TableEntries(double count);
 // ends the program here, as the scan would have. (The columns of one table are dimensioned
 // together, so a scan fails on its first column as well as on any other.)
 double* Column(KDIntArray& column, int entries);
+
+// The entries of the box table on each tile, each tile's in table order. The box pass keeps it
+// during its update pass, where no code but the box code runs, so that pushing and the gem
+// triple look at the few boxes of a tile instead of the whole table.
+class BoxPlaces {
+ public:
+  static constexpr int kSide = 128;
+  BoxPlaces();
+  // The first entry on tile (x, y), or -1 (also for a position that is no tile of the map).
+  int First(double x, double y) const;
+  // The entry after `entry` on the same tile, or -1.
+  int Next(int entry) const { return next_[entry]; }
+  // Reads the table; false when some box stands off the map's tiles (the scans serve then).
+  bool Take();
+
+ private:
+  std::vector<int> first_;  // per tile, column + row * kSide
+  std::vector<int> next_;   // per entry
+  std::vector<int> tiles_;  // the tiles the last Take filled
+};
+
+// While one of these lives the box lookups go through the places, taken afresh whenever a
+// box has changed its tile or the table its count (BoxesMoved).
+class BoxPlacesInUse {
+ public:
+  BoxPlacesInUse();
+  ~BoxPlacesInUse();
+  BoxPlacesInUse(const BoxPlacesInUse&) = delete;
+  BoxPlacesInUse& operator=(const BoxPlacesInUse&) = delete;
+};
+// Called by every change of a box's tile and of the box count.
+void BoxesMoved();
+// The places, up to date; null when none are in use or some box stands off the map's tiles.
+const BoxPlaces* InUsePlaces();
 
 }  // namespace tobli::game

@@ -55,6 +55,77 @@ double* Column(KDIntArray& column, int entries) {
   return column.pData;
 }
 
+BoxPlaces::BoxPlaces() : first_(kSide * kSide, -1) {}
+
+int BoxPlaces::First(double x, double y) const {
+  if (!(x >= 0 && x < kSide && y >= 0 && y < kSide)) return -1;
+  if (x != std::trunc(x) || y != std::trunc(y)) return -1;
+  return first_[static_cast<int>(x) + static_cast<int>(y) * kSide];
+}
+
+bool BoxPlaces::Take() {
+  for (int tile : tiles_) first_[tile] = -1;
+  tiles_.clear();
+  DLN();
+  int boxes = TableEntries(maxbox);
+  const double* columns = Column(boxx, boxes);
+  const double* rows = Column(boxy, boxes);
+  next_.assign(boxes, -1);
+  // From the last entry down, so that each tile's list runs in table order.
+  for (int b = boxes - 1; b >= 0; --b) {
+    double x = columns[b];
+    double y = rows[b];
+    if (!(x >= 0 && x < kSide && y >= 0 && y < kSide) || x != std::trunc(x) || y != std::trunc(y)) {
+      return false;
+    }
+    int tile = static_cast<int>(x) + static_cast<int>(y) * kSide;
+    if (first_[tile] < 0) tiles_.push_back(tile);
+    next_[b] = first_[tile];
+    first_[tile] = b;
+  }
+  return true;
+}
+
+namespace {
+
+struct PlacesState {
+  BoxPlaces places;
+  int users = 0;
+  bool taken = false;
+  bool usable = false;
+};
+
+PlacesState& Places() {
+  static PlacesState state;
+  return state;
+}
+
+}  // namespace
+
+BoxPlacesInUse::BoxPlacesInUse() {
+  ++Places().users;
+  BoxesMoved();
+}
+
+BoxPlacesInUse::~BoxPlacesInUse() {
+  --Places().users;
+  BoxesMoved();
+}
+
+void BoxesMoved() {
+  Places().taken = false;
+}
+
+const BoxPlaces* InUsePlaces() {
+  PlacesState& state = Places();
+  if (state.users == 0) return nullptr;
+  if (!state.taken) {
+    state.usable = state.places.Take();
+    state.taken = true;
+  }
+  return state.usable ? &state.places : nullptr;
+}
+
 }  // namespace tobli::game
 
 namespace {
@@ -80,6 +151,9 @@ bool OnOneAxis(double a, double b) {
 
 // The first entry standing on (x, y), or -1.
 double FindBox(double x, double y) {
+  if (const tobli::game::BoxPlaces* places = tobli::game::InUsePlaces()) {
+    return places->First(x, y);
+  }
   DLN();
   int boxes = tobli::game::TableEntries(maxbox);
   const double* columns = tobli::game::Column(boxx, boxes);
@@ -93,6 +167,7 @@ double FindBox(double x, double y) {
 }  // namespace
 
 void createbox(double x, double y) {
+  tobli::game::BoxesMoved();
   // A full table takes no new box; the tile stays as it is.
   if (!tobli::game::BoxTableHasRoom()) return;
   DLN();
@@ -127,15 +202,20 @@ double pushbox(double x, double y) {
   }
 
   // A box on the target blocks; one moving along the same axis is stopped as well.
-  DLN();
-  int boxes = tobli::game::TableEntries(maxbox);
-  const double* columns = tobli::game::Column(boxx, boxes);
-  const double* rows = tobli::game::Column(boxy, boxes);
-  for (int j = 0; j < boxes; ++j) {
-    if (columns[j] == tx && rows[j] == ty) {
-      blocked = true;
-      DLN();
-      if (OnOneAxis(boxm(j), boxm(n))) boxm(j) = tobli::game::kBoxAtRest;
+  auto stop = [n, &blocked](int j) {
+    blocked = true;
+    DLN();
+    if (OnOneAxis(boxm(j), boxm(n))) boxm(j) = tobli::game::kBoxAtRest;
+  };
+  if (const tobli::game::BoxPlaces* places = tobli::game::InUsePlaces()) {
+    for (int j = places->First(tx, ty); j >= 0; j = places->Next(j)) stop(j);
+  } else {
+    DLN();
+    int boxes = tobli::game::TableEntries(maxbox);
+    const double* columns = tobli::game::Column(boxx, boxes);
+    const double* rows = tobli::game::Column(boxy, boxes);
+    for (int j = 0; j < boxes; ++j) {
+      if (columns[j] == tx && rows[j] == ty) stop(j);
     }
   }
   DLN();
@@ -156,6 +236,7 @@ double pushbox(double x, double y) {
 }
 
 void killbox(double n) {
+  tobli::game::BoxesMoved();
   maxbox = maxbox - 1;
   DLN();
   boxx(n) = boxx(maxbox);
