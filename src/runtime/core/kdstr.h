@@ -37,6 +37,12 @@ class KDStr {
   KDStr operator*(const double& value) const;
   KDStr operator/(const KDStr& other) const;
   KDStr operator/(const double& value) const;
+  // A text literal on the right takes the text's operator, not the number's: without these the
+  // conversion to double offers the built-in pointer arithmetic as an equal choice.
+  KDStr operator+(const char* text) const { return *this + KDStr(text); }
+  KDStr operator-(const char* text) const { return *this - KDStr(text); }
+  KDStr operator*(const char* text) const { return *this * KDStr(text); }
+  KDStr operator/(const char* text) const { return *this / KDStr(text); }
 
   // atof of the text: leading white space skipped, 0 when there is no number.
   operator double() const;  // NOLINT

@@ -17,6 +17,15 @@
 #include "runtime.h"
 #include "support/test_support.h"
 
+// gcc names an AddressSanitizer build with a macro, clang with a feature test.
+#if defined(__SANITIZE_ADDRESS__)
+#define TOBLI_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TOBLI_ADDRESS_SANITIZER 1
+#endif
+#endif
+
 namespace {
 
 bool NeverStop() {
@@ -247,7 +256,7 @@ TEST(FindPathEscape, HeldEscapeStopsTheSearchThroughTheKeyboard) {
 }
 
 TEST(FindPathMemory, SearchWithoutItsMemoryEndsWithCode7) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(TOBLI_ADDRESS_SANITIZER)
   GTEST_SKIP() << "the address sanitizer reserves more address space than any limit allows";
 #endif
   tobli::test::ScopedTempDir dir;

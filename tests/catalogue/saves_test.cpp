@@ -1,0 +1,111 @@
+// Save files holding garbage: the game reads the level reached from line 0 as a number (text
+// that holds none reads as 0, a negative number as 0), plays that level (a number without a
+// level file gives the one-cell level "NO_FILE") and writes the number back to line 0. The
+// other lines of the file are kept, up to the 256 a text file holds.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "catalogue_support.h"
+#include "driver/headless_driver.h"
+#include "game.h"
+#include "support/test_support.h"
+
+namespace {
+
+using tobli::catalogue::Changes;
+using tobli::catalogue::CopyIn;
+using tobli::catalogue::Snapshot;
+using tobli::game::HeadlessDriver;
+using tobli::game::RunEnd;
+using tobli::game::RunResult;
+using tobli::test::ReadFile;
+using tobli::test::ScopedTempDir;
+
+const char kSaveFile[] = "levels/Level.02";
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// File name → the level the game reads from it.
+const std::map<std::string, double>& Saves() {
+  static const std::map<std::string, double> saves = {
+      {"binary_garbage.sav", 0},
+      {"not_a_number.sav", 0},
+      {"negative.sav", 0},
+      {"fraction.sav", 3.7},
+      {"huge.sav", 1e300},
+      {"infinity.sav", kInfinity},
+      {"nan.sav", std::numeric_limits<double>::quiet_NaN()},
+      // 1022 sevens: more than a double holds.
+      {"long_line.sav", kInfinity},
+      {"nul_first.sav", 0},
+      {"empty.sav", 0},
+      {"three_hundred_lines.sav", 0},
+  };
+  return saves;
+}
+
+// The lines of a file as the text cache holds them: split at LF, a CR before it dropped.
+std::vector<std::string> Lines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  size_t at = 0;
+  while (at < bytes.size()) {
+    size_t end = bytes.find('\n', at);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    at = end + 1;
+  }
+  return lines;
+}
+
+TEST(CatalogueSaves, EveryFileHasAnExpectedResult) {
+  std::set<std::string> names;
+  for (const auto& [name, expected] : Saves()) names.insert(name);
+  tobli::catalogue::ExpectEveryFileCovered("saves", names);
+}
+
+TEST(CatalogueSaves, GameStartsAtTheNumberReadAndWritesItBack) {
+  for (const auto& [file, expected] : Saves()) {
+    SCOPED_TRACE(file);
+    ScopedTempDir dir;
+    CopyIn("saves", file, kSaveFile);
+    std::vector<std::string> oldLines = Lines(ReadFile(kSaveFile));
+    tobli::catalogue::Tree before = Snapshot(dir.path());
+    HeadlessDriver driver;
+    savefile_Str = kSaveFile;
+    driver.HoldKey(28, 5, 80);  // Enter: the game ends
+
+    RunResult result = driver.Run([] { MainGame(); }, 2000);
+    ASSERT_EQ(result.end, RunEnd::kReturned);
+    if (std::isnan(expected)) {
+      EXPECT_TRUE(std::isnan(level)) << level;
+    } else {
+      EXPECT_EQ(level, expected);
+    }
+    // No level file of that number: the one-cell level.
+    EXPECT_EQ(file_Str, ("levels/Level." + FormatNumber(level)).c_str());
+    EXPECT_EQ(hint_Str, "NO_FILE");
+
+    HeadlessDriver::FlushTextFiles();
+    std::vector<std::string> lines = Lines(ReadFile(kSaveFile));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], FormatNumber(level));
+    // The rest as it was, cut at the 256 lines the text cache holds and at the first NUL.
+    size_t kept = std::min<size_t>(oldLines.size(), 256);
+    ASSERT_EQ(lines.size(), std::max<size_t>(kept, 1));
+    for (size_t i = 1; i < kept; ++i) {
+      EXPECT_EQ(lines[i], std::string(oldLines[i].c_str()).substr(0, 1024)) << "line " << i;
+    }
+    for (const std::string& path : Changes(before, Snapshot(dir.path()))) {
+      EXPECT_TRUE(path == kSaveFile || path == "ErrorLog.txt") << path << " was written";
+    }
+  }
+}
+
+}  // namespace
