@@ -43,7 +43,8 @@ void Finish() {
 }
 
 // A private working folder (in memory when the system has a memory file system) holding
-// levels/Level.1 and the save file; it becomes the current directory and $TMPDIR.
+// levels/Level.1 and the save file; it becomes the current directory and $TMPDIR, so the
+// corpus and artifact paths given to the fuzzer must be absolute.
 void SetUp() {
   struct stat info;
   std::string pattern = (stat("/dev/shm", &info) == 0 && S_ISDIR(info.st_mode))
