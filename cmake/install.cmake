@@ -2,7 +2,7 @@
 # needs to offer it (launcher, menu entry, icon, metainfo).
 #
 #   bin/tobli                         the launcher: runs the game from the user's own folder
-#   bin/vez, bin/tobli-replay         the tools
+#   bin/vez, bin/tobli-replay, bin/levelcheck   the tools
 #   libexec/tobli/tobli               the game itself
 #   share/tobli/{media,music}.vez     its archives
 #   share/tobli/levels/Level.N        the shipped levels (never the save slots Level.01-03)
@@ -18,7 +18,7 @@ set(TOBLI_APP_ID org.tobli.tobli)
 set(tobli_packaging ${CMAKE_SOURCE_DIR}/packaging)
 
 install(TARGETS tobli RUNTIME DESTINATION ${TOBLI_INSTALL_GAMEDIR})
-foreach(tool vez tobli-replay)
+foreach(tool vez tobli-replay levelcheck)
   if(TARGET ${tool})
     install(TARGETS ${tool} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()

@@ -37,7 +37,8 @@ fi
 share="$prefix/share/tobli"
 check "launcher is executable" test -x "$prefix/bin/tobli"
 check "game is installed" test -x "$prefix/libexec/tobli/tobli"
-check "tools are installed" test -x "$prefix/bin/vez" -a -x "$prefix/bin/tobli-replay"
+check "tools are installed" test -x "$prefix/bin/vez" -a -x "$prefix/bin/tobli-replay" \
+  -a -x "$prefix/bin/levelcheck"
 check "media archive is whole" "$prefix/bin/vez" verify "$share/media.vez"
 check "music archive is whole" "$prefix/bin/vez" verify "$share/music.vez"
 check "icon is a 128 x 128 PNG" test "$(identify -format '%m %w %h' \
