@@ -120,6 +120,16 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 chmod u+w "$ro/tobli/levels"
 
+# A tree whose game is gone says so instead of failing somewhere further on.
+broken="$work/broken tree"
+cp -a "$fake" "$broken"
+rm -rf "$broken/libexec"
+if XDG_DATA_HOME="$data" "$broken/bin/tobli" 2>"$work/broken.err"; then
+  fail "a missing game is reported"
+else
+  check "a missing game is reported with its path" grep -q "the game is missing" "$work/broken.err"
+fi
+
 # ---- The real game through the installed launcher ---------------------------------------------
 if [ -z "${DISPLAY:-}" ]; then
   echo "no X display: the start of the real game is not checked"
