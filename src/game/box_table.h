@@ -71,5 +71,8 @@ class BoxPlacesInUse {
 void BoxesMoved();
 // The places, up to date; null when none are in use or some box stands off the map's tiles.
 const BoxPlaces* InUsePlaces();
+// Whether the update pass uses the places at all (it does unless told otherwise); without them
+// the scans serve, which is what tests hold the places against.
+void UseBoxPlaces(bool use);
 
 }  // namespace tobli::game

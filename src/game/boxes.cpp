@@ -90,6 +90,7 @@ namespace {
 
 struct PlacesState {
   BoxPlaces places;
+  bool used = true;
   int users = 0;
   bool taken = false;
   bool usable = false;
@@ -116,9 +117,14 @@ void BoxesMoved() {
   Places().taken = false;
 }
 
+void UseBoxPlaces(bool use) {
+  Places().used = use;
+  BoxesMoved();
+}
+
 const BoxPlaces* InUsePlaces() {
   PlacesState& state = Places();
-  if (state.users == 0) return nullptr;
+  if (state.users == 0 || !state.used) return nullptr;
   if (!state.taken) {
     state.usable = state.places.Take();
     state.taken = true;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <random>
 
+#include "game.h"
+
 namespace tobli::test {
 
 namespace {
@@ -154,6 +156,96 @@ LevelSpec RoomsLevel(int count) {
   }
   level.hint = "A busy level";
   return level;
+}
+
+RingsLevelSpec RingsLevel(uint32_t seed) {
+  constexpr int kColumns = 40;
+  constexpr int kRows = 28;
+  std::mt19937 random(seed);
+  auto below = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  RingsLevelSpec out;
+  LevelSpec& level = out.level;
+  level = FloorLevel(kColumns, kRows);
+  out.rings.assign(kRows, std::vector<int>(kColumns, 0));
+  for (int r = 0; r < kRows; ++r) {
+    for (int c = 0; c < kColumns; ++c) {
+      if (r == 0 || c == 0 || r == kRows - 1 || c == kColumns - 1) level.rows[r][c] = kWall;
+    }
+  }
+  // Rings in slots of 9 by 8 cells, each a loop running clockwise: right along the top, down
+  // the right side, left along the bottom, up the left side.
+  for (int top = 2; top + 6 < kRows - 1; top += 8) {
+    for (int left = 2; left + 7 < kColumns - 1; left += 9) {
+      int w = 3 + below(5);
+      int h = 3 + below(4);
+      for (int c = left; c < left + w; ++c) {
+        out.rings[top][c] = 84;
+        out.rings[top + h - 1][c] = 83;
+      }
+      for (int r = top; r < top + h; ++r) {
+        out.rings[r][left] = 104;
+        out.rings[r][left + w - 1] = 103;
+      }
+      out.rings[top][left] = 84;
+      out.rings[top + h - 1][left + w - 1] = 83;
+      // Some rings have floor inside, some targets, mines or ice.
+      const int kInside[] = {60, 100, 19, 66, 9};
+      int inside = kInside[below(5)];
+      for (int r = top + 1; r < top + h - 1; ++r) {
+        for (int c = left + 1; c < left + w - 1; ++c) level.rows[r][c] = inside;
+      }
+    }
+  }
+  for (int r = 0; r < kRows; ++r) {
+    for (int c = 0; c < kColumns; ++c) {
+      if (out.rings[r][c] == 0) continue;
+      level.rows[r][c] = out.rings[r][c];
+      if (below(100) < 45) level.rows[r][c] = 5 + below(4);
+    }
+  }
+  // Walkers and chasers on the floor between the rings; the player starts in a corner.
+  level.startX = 1;
+  level.startY = 1;
+  for (int e = 0; e < 20; ++e) {
+    int c = 1 + below(kColumns - 2);
+    int r = 1 + below(kRows - 2);
+    if (level.rows[r][c] != 60 || (c == 1 && r == 1)) continue;
+    level.enemies.push_back({c, r, below(5), below(3), kEnemyLooks[below(7)]});
+  }
+  level.hint = "Conveyor rings";
+  return out;
+}
+
+void LayRings(const std::vector<std::vector<int>>& rings) {
+  constexpr int kMargin = 6;
+  for (size_t r = 0; r < rings.size(); ++r) {
+    for (size_t c = 0; c < rings[r].size(); ++c) {
+      double& cell = hit(static_cast<double>(c + kMargin), static_cast<double>(r + kMargin));
+      if (rings[r][c] != 0 && cell == kFloor) cell = rings[r][c];
+    }
+  }
+}
+
+void ScriptRandomPresses(tobli::game::HeadlessDriver& driver, uint32_t seed, uint64_t frames) {
+  constexpr int kArrows[] = {200, 203, 205, 208};
+  std::mt19937 random(seed);
+  auto below = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  uint64_t frame = 1;
+  while (frame < frames) {
+    uint64_t until = frame + 1 + static_cast<uint64_t>(below(40));
+    int roll = below(100);
+    if (roll < 2) {
+      driver.PressKey(57, frame);
+    } else if (roll < 4) {
+      driver.PressKey(16, frame);
+    } else if (roll < 20) {
+      // nothing held
+    } else {
+      driver.HoldKey(kArrows[below(4)], frame, until);
+      if (roll < 28) driver.HoldKey(kArrows[below(4)], frame, until);
+    }
+    frame = until;
+  }
 }
 
 }  // namespace tobli::test

@@ -1,10 +1,12 @@
 // Levels made from a seed for the behaviour check: every kind of tile the play reacts to,
-// boxes of every look, enemies of every behaviour and speed, scattered at a chosen density.
+// boxes of every look, enemies of every behaviour and speed, scattered at a chosen density; and
+// the random presses they are played with.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "driver/headless_driver.h"
 #include "level_builder.h"
 
 namespace tobli::test {
@@ -29,5 +31,21 @@ std::vector<GoldenLevelShape> GoldenShapes();
 // gems and bombs at rest, with ice, conveyors and a row of floor for mines near the bottom:
 // the level the replay benchmark plays.
 LevelSpec RoomsLevel(int count);
+
+// A level of conveyor rings with gems and bombs on them and enemies walking between: the
+// boxes go round, meet and block each other all the time. `rings` holds the conveyor code of
+// every ring cell (0 elsewhere); the loader leaves floor under the boxes it makes, so a play
+// calls LayRings after every frame to put the conveyors back where floor shows on a ring.
+struct RingsLevelSpec {
+  LevelSpec level;
+  std::vector<std::vector<int>> rings;
+};
+RingsLevelSpec RingsLevel(uint32_t seed);
+void LayRings(const std::vector<std::vector<int>>& rings);
+
+// Scripts presses for frames 1 to `frames`, the same for the same seed: every few frames the
+// held arrows change (none, one, or two at once), and now and then Space (restart) or Q (give
+// up) is pressed.
+void ScriptRandomPresses(tobli::game::HeadlessDriver& driver, uint32_t seed, uint64_t frames);
 
 }  // namespace tobli::test

@@ -11,16 +11,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "audio/sound_log.h"
+#include "core/isaac.h"
 #include "driver/headless_driver.h"
 #include "game.h"
 #include "golden_levels.h"
+#include "state_digest.h"
 #include "platform/platform.h"
 
 namespace {
@@ -32,6 +31,8 @@ constexpr int kFirstGenerated = 100;
 constexpr uint32_t kSeedsPerShape = 2;
 constexpr int kRoomsLevels[] = {0, 20, 60};
 constexpr int kFirstRooms = 200;
+constexpr int kFirstRings = 300;
+constexpr uint32_t kRingsLevels = 3;
 constexpr uint64_t kDefaultFrames = 4000;
 constexpr uint32_t kDefaultSeeds = 3;
 
@@ -40,86 +41,6 @@ constexpr uint64_t kMineFrames = 150;
 constexpr int kMineRow = 30 + 6;
 constexpr int kMineFirst = 1 + 6;
 constexpr int kMineLast = 46 + 6;
-
-const char* const kNumbers[] = {
-    "ALIVE",     "EDITOR",     "boxmission", "enemission", "offsx",      "offsy",   "maxene",
-    "crrspd",    "crrmode",    "level",      "plyx",       "plyy",       "plym",    "backani",
-    "backdelay", "lowerani",   "ani",        "tobani",     "wani",       "sweets",  "saltbag",
-    "fireman",   "wellington", "magnet",     "kynum",      "gameon",     "drawing", "delay",
-    "happened",  "onice",      "moving",     "dx",         "dy",         "x",       "y",
-    "h",         "i",          "maxbox",     "maxboom",    "startx",     "starty",  "xlevel",
-    "ylevel",    "maxx",       "maxy",       "zoop",       "voicedelay", "zt",      "num",
-    "mousex",    "mousey",     "mouseb1",    "mouseb2",    "blackcolor"};
-const char* const kArrays[] = {"hit",     "enex",   "eney",     "enespd",   "enemode",  "enelook",
-                               "boxlook", "boxx",   "boxy",     "boxm",     "boxdelay", "bomx",
-                               "bomy",    "beamp",  "pingpong", "xitflash", "kys",      "kyshowx",
-                               "kyshowy", "kymove", "kylook"};
-
-class Digest {
- public:
-  void Add(uint64_t word) {
-    hash_ ^= word;
-    hash_ *= 0x100000001b3ULL;
-    hash_ ^= hash_ >> 29;
-  }
-  void Add(double value) {
-    uint64_t bits;
-    std::memcpy(&bits, &value, sizeof(bits));
-    Add(bits);
-  }
-  uint64_t value() const { return hash_; }
-
- private:
-  uint64_t hash_ = 0xcbf29ce484222325ULL;
-};
-
-// Every number and array of the game, and what the sound log has gained.
-uint64_t StateDigest() {
-  Digest d;
-  for (const char* name : kNumbers) d.Add(*FindGameNumber(name));
-  for (const char* name : kArrays) {
-    const KDIntArray& a = *FindGameArray(name);
-    d.Add(static_cast<uint64_t>(a.nCount));
-    for (int64_t k = 0; k < a.nCount; ++k) d.Add(a.pData[k]);
-  }
-  const std::vector<SoundLogEntry>& sounds = SoundLog();
-  d.Add(static_cast<uint64_t>(sounds.size()));
-  return d.value();
-}
-
-uint64_t SoundDigest() {
-  Digest d;
-  for (const SoundLogEntry& s : SoundLog()) {
-    d.Add(s.frame);
-    d.Add(static_cast<uint64_t>(s.slot));
-    d.Add(static_cast<uint64_t>(s.pan));
-  }
-  return d.value();
-}
-
-// Random presses: every few frames the held arrows change (none, one, or two at once), and
-// now and then Space (restart) or Q (give up) is pressed.
-void ScriptPresses(HeadlessDriver& driver, uint32_t seed, uint64_t frames) {
-  constexpr int kArrows[] = {200, 203, 205, 208};
-  std::mt19937 random(seed);
-  auto below = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
-  uint64_t frame = 1;
-  while (frame < frames) {
-    uint64_t until = frame + 1 + static_cast<uint64_t>(below(40));
-    int roll = below(100);
-    if (roll < 2) {
-      driver.PressKey(57, frame);
-    } else if (roll < 4) {
-      driver.PressKey(16, frame);
-    } else if (roll < 20) {
-      // nothing held
-    } else {
-      driver.HoldKey(kArrows[below(4)], frame, until);
-      if (roll < 28) driver.HoldKey(kArrows[below(4)], frame, until);
-    }
-    frame = until;
-  }
-}
 
 struct RunLine {
   RunEnd end = RunEnd::kReturned;
@@ -138,11 +59,19 @@ RunLine PlayOne(int levelNumber, uint32_t seed, uint64_t frames, bool trace) {
   std::fprintf(file, "%d\r\n", levelNumber);
   std::fclose(file);
 
+  // The driver's seed is spread over the words an earlier play left in the generator: each
+  // play starts from the generator's state at start-up, so that runs do not depend on the ones
+  // before them.
+  __g_ctx = RandomContext{};
   HeadlessDriver driver(tobli::game::DriverOptions{seed, true});
   savefile_Str = slot.c_str();
-  ScriptPresses(driver, seed, frames);
-  Digest running;
-  bool rooms = levelNumber >= kFirstRooms;
+  tobli::test::ScriptRandomPresses(driver, seed, frames);
+  uint64_t running = tobli::test::kDigestStart;
+  bool rooms = levelNumber >= kFirstRooms && levelNumber < kFirstRings;
+  std::vector<std::vector<int>> rings;
+  if (levelNumber >= kFirstRings) {
+    rings = tobli::test::RingsLevel(static_cast<uint32_t>(levelNumber - kFirstRings + 1)).rings;
+  }
   driver.OnEveryFrame([&](uint64_t frame) {
     if (rooms && frame % kMineFrames == 0 && level == levelNumber) {
       for (int c = kMineFirst; c <= kMineLast; ++c) {
@@ -150,15 +79,16 @@ RunLine PlayOne(int levelNumber, uint32_t seed, uint64_t frames, bool trace) {
       }
       createboom(kMineFirst, kMineRow);
     }
-    uint64_t state = StateDigest();
-    running.Add(state);
+    if (level == levelNumber) tobli::test::LayRings(rings);
+    uint64_t state = tobli::test::StateDigest();
+    running = tobli::test::FoldDigest(running, state);
     if (trace)
       std::printf("%llu %016llx\n", static_cast<unsigned long long>(frame),
                   static_cast<unsigned long long>(state));
   });
   tobli::game::RunResult result = driver.Run([] { MainGame(); }, frames);
-  running.Add(StateDigest());
-  return {result.end, result.frames, running.value(), SoundDigest()};
+  running = tobli::test::FoldDigest(running, tobli::test::StateDigest());
+  return {result.end, result.frames, running, tobli::test::SoundDigest()};
 }
 
 std::vector<int> LevelNumbers(const std::filesystem::path& dir) {
@@ -185,6 +115,10 @@ void WriteLevels() {
   }
   for (int count : kRoomsLevels) {
     tobli::test::WriteLevelFile(kFirstRooms + count, tobli::test::RoomsLevel(count));
+  }
+  for (uint32_t k = 0; k < kRingsLevels; ++k) {
+    tobli::test::WriteLevelFile(kFirstRings + static_cast<int>(k),
+                                tobli::test::RingsLevel(k + 1).level);
   }
 }
 
