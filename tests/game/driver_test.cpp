@@ -6,6 +6,7 @@
 
 #include "driver/headless_driver.h"
 #include "game.h"
+#include "runtime.h"
 #include "support/test_support.h"
 
 namespace {
@@ -111,6 +112,20 @@ TEST_F(Driver, RuntimeErrorEndsTheRunWithItsCode) {
   });
   EXPECT_EQ(result.end, RunEnd::kProgramEnded);
   EXPECT_EQ(__g_error, 9);
+}
+
+TEST(DriverSeed, TwoDriversWithTheSameSeedDrawTheSameNumbers) {
+  std::vector<double> first;
+  std::vector<double> second;
+  {
+    tobli::game::HeadlessDriver driver;
+    for (int i = 0; i < 8; ++i) first.push_back(RND(1000000));
+  }
+  {
+    tobli::game::HeadlessDriver driver;
+    for (int i = 0; i < 8; ++i) second.push_back(RND(1000000));
+  }
+  EXPECT_EQ(first, second);
 }
 
 TEST(GameState, NamesReachTheGlobalsAndClearingRestoresTheProgramStart) {

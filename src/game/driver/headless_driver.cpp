@@ -5,6 +5,7 @@
 
 #include "audio/sound_log.h"
 #include "core/error_log.h"
+#include "core/isaac.h"
 #include "core/services.h"
 #include "game.h"
 
@@ -59,6 +60,9 @@ void HeadlessDriver::StartServices() {
   __CreateRenderer();
   __CreateSoundService();
   __InitRenderer(__KD_RESX, __KD_RESY, 0, __KD_FRAMERATE, why);
+  // A fresh generator, as at process start: seeding mixes in the words of the last batch, so a
+  // second driver in the same process would otherwise not repeat the first one's numbers.
+  __g_ctx = RandomContext{};
   __SeedRandom(options_.seed);
   __SetDisplayMode(false);
   __CreateInputDevices(true);
