@@ -1,5 +1,8 @@
 #include "support/test_support.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -9,6 +12,8 @@
 #include <stdexcept>
 
 #include "core/error_log.h"
+
+extern char** environ;
 
 namespace tobli::test {
 
@@ -77,6 +82,34 @@ std::string SourceDir() {
 std::string BinaryDir() {
   const char* dir = std::getenv("TOBLI_BINARY_DIR");
   return dir != nullptr ? dir : ".";
+}
+
+ProcessRun RunProcess(const std::vector<std::string>& argv) {
+  ProcessRun run;
+  if (argv.empty()) return run;
+  std::vector<std::string> all = argv;
+  std::vector<char*> pointers;
+  for (std::string& a : all) pointers.push_back(a.data());
+  pointers.push_back(nullptr);
+  const char* outName = ".process-out";
+  const char* errName = ".process-err";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, outName, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, errName, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  pid_t pid;
+  if (posix_spawn(&pid, pointers[0], &actions, nullptr, pointers.data(), environ) == 0) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  run.out = ReadFile(outName);
+  run.err = ReadFile(errName);
+  std::error_code ignored;
+  std::filesystem::remove(outName, ignored);
+  std::filesystem::remove(errName, ignored);
+  return run;
 }
 
 }  // namespace tobli::test

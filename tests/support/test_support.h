@@ -35,4 +35,16 @@ std::vector<std::string> ErrorLogLines();
 std::string SourceDir();
 std::string BinaryDir();
 
+// What a finished child process left: its exit status (-1 when it could not be started or
+// did not exit normally) and everything it wrote to standard output and error.
+struct ProcessRun {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs argv[0] with the given arguments, without a shell, and waits for it. Its output is
+// caught in hidden files of the current directory, which are removed afterwards.
+ProcessRun RunProcess(const std::vector<std::string>& argv);
+
 }  // namespace tobli::test

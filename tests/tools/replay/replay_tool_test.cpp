@@ -1,9 +1,6 @@
 // The built replay tool on small levels written by the tests: completing a level, blocked
 // presses, repeat counts, deaths, the map, the frame limit, bad arguments and solution checks.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <string>
@@ -12,43 +9,16 @@
 #include "level_builder.h"
 #include "support/test_support.h"
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
 using namespace tobli::test;
 
-struct ToolRun {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-
-// Runs the tool with its output caught in files of the current (temporary) directory.
-ToolRun Replay(const std::vector<std::string>& args) {
-  std::vector<std::string> all = {REPLAY_PATH};
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : all) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, ".replay-out", O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, ".replay-err", O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  pid_t pid;
-  ToolRun run;
-  if (posix_spawn(&pid, REPLAY_PATH, &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  run.out = ReadFile(".replay-out");
-  run.err = ReadFile(".replay-err");
-  fs::remove(".replay-out");
-  fs::remove(".replay-err");
-  return run;
+// Runs the built tool with the given arguments.
+ProcessRun Replay(const std::vector<std::string>& args) {
+  std::vector<std::string> argv = {REPLAY_PATH};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return RunProcess(argv);
 }
 
 // The text of one top-level value of the tool's JSON line ("" when the key is missing).
@@ -69,7 +39,7 @@ class ReplayTool : public ::testing::Test {
   std::string Play(const std::string& moves, std::vector<std::string> extra = {}) {
     std::vector<std::string> args = {"--dir", dir_.path(), "--level", "1", "--moves", moves};
     args.insert(args.end(), extra.begin(), extra.end());
-    ToolRun run = Replay(args);
+    ProcessRun run = Replay(args);
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << "one line: " << run.out;
     return run.out;
@@ -189,7 +159,7 @@ TEST_F(ReplayTool, BadArgumentsExitWithTwo) {
     std::string shown;
     for (const std::string& a : args) shown += a + " ";
     SCOPED_TRACE(shown);
-    ToolRun run = Replay(args);
+    ProcessRun run = Replay(args);
     EXPECT_EQ(run.code, 2);
     EXPECT_FALSE(run.err.empty());
     EXPECT_TRUE(run.out.empty());
@@ -201,19 +171,19 @@ TEST_F(ReplayTool, CheckPassesOnlyWhenEverySolutionCompletes) {
   WriteLevelFile(2, Row({60, 60, 93}));
   WriteLevelFile(3, Row({60, 60}));
   WriteFile("good.txt", "# solutions\n1 2R\n\n2 R R\r\n");
-  ToolRun good = Replay({"--dir", dir_.path(), "--check", "good.txt"});
+  ProcessRun good = Replay({"--dir", dir_.path(), "--check", "good.txt"});
   EXPECT_EQ(good.code, 0) << good.out << good.err;
   EXPECT_NE(good.out.find("level 1: pass"), std::string::npos) << good.out;
   EXPECT_NE(good.out.find("level 2: pass"), std::string::npos) << good.out;
 
   WriteFile("bad.txt", "1 2R\n2 R\n");
-  ToolRun oneFails = Replay({"--dir", dir_.path(), "--check", "bad.txt"});
+  ProcessRun oneFails = Replay({"--dir", dir_.path(), "--check", "bad.txt"});
   EXPECT_EQ(oneFails.code, 1);
   EXPECT_NE(oneFails.out.find("level 1: pass"), std::string::npos) << oneFails.out;
   EXPECT_NE(oneFails.out.find("level 2: FAIL"), std::string::npos) << oneFails.out;
 
   WriteFile("broken.txt", "1 2R\nlevel two\n");
-  ToolRun broken = Replay({"--dir", dir_.path(), "--check", "broken.txt"});
+  ProcessRun broken = Replay({"--dir", dir_.path(), "--check", "broken.txt"});
   EXPECT_EQ(broken.code, 1);
   EXPECT_NE(broken.out.find("line 2: FAIL"), std::string::npos) << broken.out;
 }

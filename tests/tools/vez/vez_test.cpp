@@ -1,7 +1,4 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <random>
@@ -13,45 +10,20 @@
 #include "data/archive.h"
 #include "support/test_support.h"
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
+using tobli::test::ProcessRun;
 using tobli::test::ReadFile;
+using tobli::test::RunProcess;
 using tobli::test::ScopedTempDir;
 using tobli::test::WriteFile;
 
-struct VezRun {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-
-// Runs the tool with its output caught in files of the current (temporary) directory.
-VezRun Vez(const std::vector<std::string>& args) {
-  std::vector<std::string> all = {VEZ_PATH};
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : all) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, ".vez-out", O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, ".vez-err", O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  pid_t pid;
-  VezRun run;
-  if (posix_spawn(&pid, VEZ_PATH, &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  run.out = ReadFile(".vez-out");
-  run.err = ReadFile(".vez-err");
-  fs::remove(".vez-out");
-  fs::remove(".vez-err");
-  return run;
+// Runs the built tool with the given arguments.
+ProcessRun Vez(const std::vector<std::string>& args) {
+  std::vector<std::string> argv = {VEZ_PATH};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return RunProcess(argv);
 }
 
 std::string Noise(size_t size) {
@@ -82,10 +54,10 @@ std::string Fetch(const std::string& archive, const std::string& name) {
 TEST(VezTool, PackListVerifyExtractRoundTrip) {
   ScopedTempDir dir;
   MakeMedia();
-  VezRun pack = Vez({"pack", "media.vez", "-C", "media", "intro.txt", "gfx", "sound"});
+  ProcessRun pack = Vez({"pack", "media.vez", "-C", "media", "intro.txt", "gfx", "sound"});
   ASSERT_EQ(pack.code, 0) << pack.err;
 
-  VezRun list = Vez({"list", "media.vez"});
+  ProcessRun list = Vez({"list", "media.vez"});
   ASSERT_EQ(list.code, 0) << list.err;
   std::istringstream lines(list.out);
   std::vector<std::string> names;
@@ -102,10 +74,10 @@ TEST(VezTool, PackListVerifyExtractRoundTrip) {
                                              "sound/empty.wav"}));
   EXPECT_EQ(sizes, (std::vector<int64_t>{22, 5000, 30000, 0}));
 
-  VezRun verify = Vez({"verify", "media.vez"});
+  ProcessRun verify = Vez({"verify", "media.vez"});
   EXPECT_EQ(verify.code, 0) << verify.err;
 
-  VezRun extract = Vez({"extract", "media.vez", "-C", "out"});
+  ProcessRun extract = Vez({"extract", "media.vez", "-C", "out"});
   ASSERT_EQ(extract.code, 0) << extract.err;
   for (const char* file : {"intro.txt", "gfx/Tobli1.bmp", "sound/Tobli.mp3", "sound/empty.wav"}) {
     EXPECT_EQ(ReadFile(std::string("out/") + file), ReadFile(std::string("media/") + file)) << file;
@@ -120,7 +92,7 @@ TEST(VezTool, PackingAFolderSkipsTheArchiveItself) {
   MakeMedia();
   ASSERT_EQ(Vez({"pack", "media/all.vez", "-C", "media", "."}).code, 0);
   ASSERT_EQ(Vez({"pack", "media/all.vez", "-C", "media", "."}).code, 0);
-  VezRun list = Vez({"list", "media/all.vez"});
+  ProcessRun list = Vez({"list", "media/all.vez"});
   EXPECT_EQ(list.out.find("all.vez"), std::string::npos) << list.out;
   EXPECT_NE(list.out.find("gfx/Tobli1.bmp\t"), std::string::npos) << list.out;
 }
@@ -129,11 +101,11 @@ TEST(VezTool, ExtractNamedMembers) {
   ScopedTempDir dir;
   MakeMedia();
   ASSERT_EQ(Vez({"pack", "media.vez", "-C", "media", "."}).code, 0);
-  VezRun one = Vez({"extract", "media.vez", "-C", "one", "SOUND/tobli.mp3"});
+  ProcessRun one = Vez({"extract", "media.vez", "-C", "one", "SOUND/tobli.mp3"});
   EXPECT_EQ(one.code, 0) << one.err;
   EXPECT_EQ(ReadFile("one/sound/Tobli.mp3"), ReadFile("media/sound/Tobli.mp3"));
   EXPECT_FALSE(fs::exists("one/intro.txt"));
-  VezRun missing = Vez({"extract", "media.vez", "-C", "two", "intro.txt", "nothing.bmp"});
+  ProcessRun missing = Vez({"extract", "media.vez", "-C", "two", "intro.txt", "nothing.bmp"});
   EXPECT_EQ(missing.code, 1);
   EXPECT_NE(missing.err.find("nothing.bmp"), std::string::npos);
   EXPECT_TRUE(fs::exists("two/intro.txt"));
@@ -145,11 +117,11 @@ TEST(VezTool, AppendRidesOnAnotherFile) {
   ASSERT_EQ(Vez({"pack", "media.vez", "-C", "media", "."}).code, 0);
   std::string host = Noise(12345);
   WriteFile("game", host);
-  VezRun append = Vez({"append", "game", "media.vez"});
+  ProcessRun append = Vez({"append", "game", "media.vez"});
   ASSERT_EQ(append.code, 0) << append.err;
   std::string grown = ReadFile("game");
   EXPECT_EQ(grown.compare(0, host.size(), host), 0) << "the host's bytes stay as they were";
-  VezRun list = Vez({"list", "game"});
+  ProcessRun list = Vez({"list", "game"});
   ASSERT_EQ(list.code, 0);
   EXPECT_NE(list.out.find("intro.txt\t-"), std::string::npos) << list.out;
   EXPECT_EQ(Vez({"verify", "game"}).code, 0);
@@ -163,7 +135,7 @@ TEST(VezTool, AppendRidesOnAnotherFile) {
 TEST(VezTool, BadArgumentsAreUsageErrors) {
   ScopedTempDir dir;
   MakeMedia();
-  VezRun none = Vez({});
+  ProcessRun none = Vez({});
   EXPECT_EQ(none.code, 2);
   EXPECT_NE(none.err.find("usage:"), std::string::npos);
   EXPECT_EQ(Vez({"--help"}).code, 0);
@@ -174,7 +146,7 @@ TEST(VezTool, BadArgumentsAreUsageErrors) {
   EXPECT_EQ(Vez({"pack", "a.vez", "-x", "media/intro.txt"}).code, 2);
   EXPECT_EQ(Vez({"pack", "a.vez", "-C", "nowhere", "intro.txt"}).code, 2);
   EXPECT_EQ(Vez({"pack", "a.vez", "-C", "media", "../media/intro.txt"}).code, 2);
-  VezRun missing = Vez({"pack", "a.vez", "-C", "media", "intro.txt", "missing.bmp"});
+  ProcessRun missing = Vez({"pack", "a.vez", "-C", "media", "intro.txt", "missing.bmp"});
   EXPECT_EQ(missing.code, 2);
   EXPECT_NE(missing.err.find("missing.bmp"), std::string::npos);
   WriteFile("media/INTRO.TXT", "twin");
@@ -202,7 +174,7 @@ TEST(VezTool, BadArchivesAreReported) {
   size_t badStart = tobli::test::PackBlock("fine").size();
   bytes.replace(badStart, 4, tobli::test::Le32(10));
   WriteFile("damaged.vez", bytes);
-  VezRun verify = Vez({"verify", "damaged.vez"});
+  ProcessRun verify = Vez({"verify", "damaged.vez"});
   EXPECT_EQ(verify.code, 1);
   EXPECT_NE(verify.err.find("bad.txt"), std::string::npos) << verify.err;
   EXPECT_EQ(verify.err.find("good.txt"), std::string::npos) << verify.err;
@@ -217,7 +189,7 @@ TEST(VezTool, ExtractKeepsMembersInsideTheFolder) {
                                          {dir.File("absolute.txt"), "x"},
                                          {"a/./b.txt", "x"},
                                          {"fine/ok.txt", "ok"}});
-  VezRun extract = Vez({"extract", "evil.vez", "-C", "out"});
+  ProcessRun extract = Vez({"extract", "evil.vez", "-C", "out"});
   EXPECT_EQ(extract.code, 1);
   EXPECT_EQ(ReadFile("out/fine/ok.txt"), "ok");
   EXPECT_FALSE(fs::exists("escaped.txt"));
