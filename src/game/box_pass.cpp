@@ -7,11 +7,13 @@
 
 #include "box_table.h"
 #include "game.h"
+#include "ice_curves.h"
 #include "pickup_list.h"
 
 namespace {
 
 using tobli::game::BoxSound;
+using tobli::game::TurnOnCurve;
 using tobli::game::Whole;
 
 constexpr double kTile = 32;
@@ -87,23 +89,6 @@ void LeaveFallingBox(double bx, double by, double look) {
   enemode(maxene) = kFallingMode;
   enelook(maxene) = look;
   maxene = maxene + 1;
-}
-
-// The new direction on an ice curve; combinations without a turn keep the direction.
-double TurnOnCurve(double tile, double motion) {
-  struct Turn {
-    double tile;
-    double from;
-    double to;
-  };
-  static const Turn kTurns[] = {
-      {69, 2, 3}, {69, 4, 1}, {70, 1, 3}, {70, 4, 2},
-      {71, 1, 4}, {71, 3, 2}, {72, 2, 4}, {72, 3, 1},
-  };
-  for (const Turn& turn : kTurns) {
-    if (turn.tile == tile && turn.from == motion) return turn.to;
-  }
-  return motion;
 }
 
 double ConveyorDirection(double tile) {

@@ -1,9 +1,12 @@
 // What the tile the player has just reached does: pick-ups, doors, hazards, items, ice,
 // conveyors and beamer pads.
 #include "game.h"
+#include "ice_curves.h"
 #include "pickup_list.h"
 
 namespace {
+
+using tobli::game::TurnOnCurve;
 
 constexpr double kRight = 1;
 constexpr double kLeft = 2;
@@ -17,23 +20,6 @@ double Whole(double v) {
 void Sound(double slot) {
   DLN();
   PLAYSOUND(slot, 0, 1);
-}
-
-// The new direction on an ice curve; every combination not turned keeps its direction.
-double TurnOnCurve(double tile, double direction) {
-  struct Turn {
-    double tile;
-    double from;
-    double to;
-  };
-  static const Turn kTurns[] = {
-      {69, kLeft, kDown}, {69, kUp, kRight},  {70, kRight, kDown}, {70, kUp, kLeft},
-      {71, kRight, kUp},  {71, kDown, kLeft}, {72, kLeft, kUp},    {72, kDown, kRight},
-  };
-  for (const Turn& turn : kTurns) {
-    if (turn.tile == tile && turn.from == direction) return turn.to;
-  }
-  return direction;
 }
 
 // The beam overlay closes over the play field, the player is moved to the partner pad, and
