@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "gfx/bmp.h"
 #include "gfx/lumetra.h"
 
 namespace tobli::gfx {
@@ -41,6 +42,12 @@ struct Texels {
   int height = 0;
   std::vector<uint8_t> rgba;
 };
+// Copies the w x h area of the picture whose top-left is (x, y) into `rgba` (rows of `stride`
+// texels, at least h of them, stride >= w) as opaque texels, area row r (from its top) into row
+// h - 1 - r. Texels outside the picture, and of colour *key when key is given, are left as they
+// are.
+void CopyPictureArea(const BmpPicture& picture, long x, long y, int w, int h, int stride,
+                     const uint32_t* key, uint8_t* rgba);
 // Reads the picture and cuts the (x, y, width, height) area into texels with the colour key.
 // False when the file cannot be read as an 8- or 24-bit BMP.
 bool BuildBMPTexels(const char* path, int x, int y, int width, int height, uint32_t key,

@@ -25,20 +25,7 @@ bool ValidSurface(long n) {
 // row 0 at the area's bottom; texels outside the picture are transparent black.
 void CutTile(const BmpPicture& picture, int x, int y, int size, std::vector<uint8_t>& texels) {
   texels.assign(static_cast<size_t>(size) * size * 4, 0);
-  for (int r = 0; r < size; ++r) {
-    int py = y + r;
-    if (py >= picture.height) break;
-    uint8_t* row = &texels[static_cast<size_t>(size - 1 - r) * size * 4];
-    for (int c = 0; c < size; ++c) {
-      int px = x + c;
-      if (px >= picture.width) break;
-      uint32_t color = picture.At(px, py);
-      row[c * 4 + 0] = static_cast<uint8_t>(color & 0xFF);
-      row[c * 4 + 1] = static_cast<uint8_t>((color >> 8) & 0xFF);
-      row[c * 4 + 2] = static_cast<uint8_t>((color >> 16) & 0xFF);
-      row[c * 4 + 3] = 255;
-    }
-  }
+  tobli::gfx::CopyPictureArea(picture, x, y, size, size, size, nullptr, texels.data());
 }
 
 void PutLittle(std::vector<uint8_t>& out, size_t at, uint32_t value, int bytes) {

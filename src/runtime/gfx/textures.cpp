@@ -118,6 +118,26 @@ void SetSpriteTextureParameters(bool mipmapped) {
                   mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
 }
 
+void CopyPictureArea(const BmpPicture& picture, long x, long y, int w, int h, int stride,
+                     const uint32_t* key, uint8_t* rgba) {
+  for (int r = 0; r < h; ++r) {
+    long py = y + r;
+    if (py < 0 || py >= picture.height) continue;
+    uint8_t* row = rgba + static_cast<size_t>(h - 1 - r) * stride * 4;
+    for (int c = 0; c < w; ++c) {
+      long px = x + c;
+      if (px < 0 || px >= picture.width) continue;
+      uint32_t colour = picture.At(static_cast<int>(px), static_cast<int>(py));
+      if (key != nullptr && colour == *key) continue;
+      uint8_t* texel = row + 4 * c;
+      texel[0] = static_cast<uint8_t>(colour & 0xFF);
+      texel[1] = static_cast<uint8_t>((colour >> 8) & 0xFF);
+      texel[2] = static_cast<uint8_t>((colour >> 16) & 0xFF);
+      texel[3] = 255;
+    }
+  }
+}
+
 bool BuildBMPTexels(const char* path, int x, int y, int width, int height, uint32_t key,
                     bool useKey, Texels& texels) {
   BmpPicture picture;
@@ -132,24 +152,8 @@ bool BuildBMPTexels(const char* path, int x, int y, int width, int height, uint3
   texels.width = PowerOfTwoAtLeast(w);
   texels.height = PowerOfTwoAtLeast(h);
   texels.rgba.assign(static_cast<size_t>(texels.width) * texels.height * 4, 0);
-  // Row r of the area (counted from its top) becomes texture row h - 1 - r, so the texture
-  // holds the area bottom line first, as the file does.
-  for (int r = 0; r < h; ++r) {
-    long py = static_cast<long>(y) + r;
-    if (py < 0 || py >= picture.height) continue;
-    uint8_t* row = &texels.rgba[static_cast<size_t>(h - 1 - r) * texels.width * 4];
-    for (int c = 0; c < w; ++c) {
-      long px = static_cast<long>(x) + c;
-      if (px < 0 || px >= picture.width) continue;
-      uint32_t colour = picture.At(static_cast<int>(px), static_cast<int>(py));
-      if (useKey && colour == key) continue;
-      uint8_t* texel = row + 4 * c;
-      texel[0] = static_cast<uint8_t>(colour & 0xFF);
-      texel[1] = static_cast<uint8_t>((colour >> 8) & 0xFF);
-      texel[2] = static_cast<uint8_t>((colour >> 16) & 0xFF);
-      texel[3] = 255;
-    }
-  }
+  // The texture holds the area bottom line first, as the file does.
+  CopyPictureArea(picture, x, y, w, h, texels.width, useKey ? &key : nullptr, texels.rgba.data());
   return true;
 }
 
