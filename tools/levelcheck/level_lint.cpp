@@ -201,12 +201,17 @@ std::vector<std::string> MissingCoverage(const Coverage& coverage) {
   return missing;
 }
 
-std::vector<CatalogEntry> ReadCatalog(const std::string& path, std::vector<std::string>& problems) {
-  std::vector<CatalogEntry> entries;
+namespace {
+
+// Calls `take` with each line of the file that holds something (trimmed; blank lines and
+// '#' comments skipped) and the place of that line for messages ("path:N"). A file that
+// cannot be read is one problem.
+template <typename Take>
+void ForEachDataLine(const std::string& path, std::vector<std::string>& problems, Take take) {
   std::ifstream file(path);
   if (!file) {
     problems.push_back("cannot read " + path);
-    return entries;
+    return;
   }
   std::string line;
   int lineNumber = 0;
@@ -214,46 +219,43 @@ std::vector<CatalogEntry> ReadCatalog(const std::string& path, std::vector<std::
     ++lineNumber;
     std::string text = Trim(line);
     if (text.empty() || text[0] == '#') continue;
+    take(text, path + ":" + std::to_string(lineNumber));
+  }
+}
+
+}  // namespace
+
+std::vector<CatalogEntry> ReadCatalog(const std::string& path, std::vector<std::string>& problems) {
+  std::vector<CatalogEntry> entries;
+  ForEachDataLine(path, problems, [&](const std::string& text, const std::string& where) {
     size_t bar1 = text.find('|');
     size_t bar2 = bar1 == std::string::npos ? bar1 : text.find('|', bar1 + 1);
     CatalogEntry entry;
     if (bar2 == std::string::npos || !ParseNumber(Trim(text.substr(0, bar1)), entry.number)) {
-      problems.push_back(path + ":" + std::to_string(lineNumber) + ": not 'N | title | mechanics'");
-      continue;
+      problems.push_back(where + ": not 'N | title | mechanics'");
+      return;
     }
     entry.title = Trim(text.substr(bar1 + 1, bar2 - bar1 - 1));
     entry.mechanics = Trim(text.substr(bar2 + 1));
-    if (entry.title.empty()) {
-      problems.push_back(path + ":" + std::to_string(lineNumber) + ": no title");
-    }
+    if (entry.title.empty()) problems.push_back(where + ": no title");
     entries.push_back(entry);
-  }
+  });
   return entries;
 }
 
 std::vector<SolutionLine> ReadSolutions(const std::string& path,
                                         std::vector<std::string>& problems) {
   std::vector<SolutionLine> solutions;
-  std::ifstream file(path);
-  if (!file) {
-    problems.push_back("cannot read " + path);
-    return solutions;
-  }
-  std::string line;
-  int lineNumber = 0;
-  while (std::getline(file, line)) {
-    ++lineNumber;
-    std::string text = Trim(line);
-    if (text.empty() || text[0] == '#') continue;
+  ForEachDataLine(path, problems, [&](const std::string& text, const std::string& where) {
     size_t space = text.find_first_of(" \t");
     SolutionLine solution;
     if (space == std::string::npos || !ParseNumber(text.substr(0, space), solution.number)) {
-      problems.push_back(path + ":" + std::to_string(lineNumber) + ": not 'N MOVES'");
-      continue;
+      problems.push_back(where + ": not 'N MOVES'");
+      return;
     }
     solution.moves = Trim(text.substr(space));
     solutions.push_back(solution);
-  }
+  });
   return solutions;
 }
 
