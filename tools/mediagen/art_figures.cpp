@@ -23,14 +23,6 @@ std::map<int, Look>& Looks() {
   return looks;
 }
 
-struct Family {
-  Rgb base, light, dark;
-};
-
-Family Colours(const std::string& name) {
-  return {P(name), P(name + "_light"), P(name + "_dark")};
-}
-
 enum class Dir { kDown, kUp, kRight, kLeft };
 
 Dir ParseDir(const std::string& s) {

@@ -10,14 +10,6 @@ namespace mediagen {
 
 namespace {
 
-struct Family {
-  Rgb base, light, dark;
-};
-
-Family Colours(const std::string& name) {
-  return {P(name), P(name + "_light"), P(name + "_dark")};
-}
-
 Image Pad(const SpriteSpec& s) {
   Family f = Colours(s.Param("colour"));
   Image img = FloorTile();

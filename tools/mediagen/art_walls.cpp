@@ -10,15 +10,6 @@ namespace mediagen {
 
 namespace {
 
-// A colour family: name, name_light, name_dark from the palette.
-struct Family {
-  Rgb base, light, dark;
-};
-
-Family Colours(const std::string& name) {
-  return {P(name), P(name + "_light"), P(name + "_dark")};
-}
-
 // Brick wall; `connect` lists the sides joined to other wall cells ("l", "r", "u", "d").
 // Open sides get a rim, and an open bottom shows the wall's darker front face, so joined
 // pieces read as one long wall standing up from the floor.

@@ -9,7 +9,7 @@ namespace mediagen {
 
 namespace {
 
-std::map<std::string, Rgb>& Colours() {
+std::map<std::string, Rgb>& Table() {
   static std::map<std::string, Rgb> colours;
   return colours;
 }
@@ -33,14 +33,18 @@ void LoadPalette(const std::string& path) {
     Rgb c{static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b)};
     if (c == kKey)
       throw std::runtime_error(path + ":" + std::to_string(number) + ": the key is no colour");
-    Colours()[name] = c;
+    Table()[name] = c;
   }
 }
 
 Rgb P(const std::string& name) {
-  auto it = Colours().find(name);
-  if (it == Colours().end()) throw std::runtime_error("unknown colour " + name);
+  auto it = Table().find(name);
+  if (it == Table().end()) throw std::runtime_error("unknown colour " + name);
   return it->second;
+}
+
+Family Colours(const std::string& name) {
+  return {P(name), P(name + "_light"), P(name + "_dark")};
 }
 
 }  // namespace mediagen
