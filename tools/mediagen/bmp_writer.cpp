@@ -6,23 +6,11 @@
 #include <stdexcept>
 #include <vector>
 
+#include "little_endian.h"
+
 namespace mediagen {
 
 namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(v & 0xff);
-  out.push_back((v >> 8) & 0xff);
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xffff);
-  Put16(out, v >> 16);
-}
-
-uint32_t Get32(const std::vector<uint8_t>& in, size_t at) {
-  return in[at] | in[at + 1] << 8 | in[at + 2] << 16 | static_cast<uint32_t>(in[at + 3]) << 24;
-}
 
 // File header and information header for a picture whose pixels start at dataOffset.
 std::vector<uint8_t> Headers(const Image& img, int bits, uint32_t dataOffset, uint32_t rowBytes,

@@ -7,30 +7,14 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "little_endian.h"
+
 namespace mediagen {
 
 namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(v & 0xff);
-  out.push_back((v >> 8) & 0xff);
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xffff);
-  Put16(out, v >> 16);
-}
-
 void PutTag(std::vector<uint8_t>& out, const char* tag) {
   out.insert(out.end(), tag, tag + 4);
-}
-
-uint32_t Get32(const std::vector<uint8_t>& in, size_t at) {
-  return in[at] | in[at + 1] << 8 | in[at + 2] << 16 | static_cast<uint32_t>(in[at + 3]) << 24;
-}
-
-uint16_t Get16(const std::vector<uint8_t>& in, size_t at) {
-  return static_cast<uint16_t>(in[at] | in[at + 1] << 8);
 }
 
 }  // namespace
