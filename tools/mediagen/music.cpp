@@ -9,6 +9,7 @@
 
 #include "process.h"
 #include "sound.h"
+#include "source_lines.h"
 #include "synth.h"
 #include "wav.h"
 
@@ -81,59 +82,51 @@ Chord ParseChord(const std::string& name) {
 }
 
 Score ReadScore(const std::string& path) {
-  std::ifstream f(path);
-  if (!f) throw std::runtime_error("cannot read " + path);
   Score score;
   Section* current = nullptr;
   std::vector<Note> bar;
   int barLength = 0;
-  std::string line;
-  int lineNo = 0;
-  while (std::getline(f, line)) {
-    ++lineNo;
-    std::string where = path + ":" + std::to_string(lineNo);
-    if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
-    std::istringstream in(line);
-    std::string head, word;
-    if (!(in >> head)) continue;
-    if (head == "tempo") {
-      in >> score.tempo;
-    } else if (head == "section") {
-      in >> word;
-      current = &score.sections[word];
-    } else if (head == "order") {
-      while (in >> word) score.order.push_back(word);
-    } else if (!current) {
-      throw std::runtime_error(where + ": " + head + " outside a section");
-    } else if (head == "drums") {
-      in >> current->drums;
-    } else if (head == "chords") {
-      while (in >> word) {
-        std::vector<Chord> inBar;
-        std::istringstream parts(word);
-        std::string part;
-        while (std::getline(parts, part, ',')) inBar.push_back(ParseChord(part));
-        current->chords.push_back(inBar);
-      }
-    } else if (head == "lead") {
-      while (in >> word) {
-        if (word == "|") {
-          if (barLength != kSixteenths)
-            throw std::runtime_error(where + ": a bar of " + std::to_string(barLength) +
-                                     " sixteenths");
-          current->lead.push_back(bar);
-          bar.clear();
-          barLength = 0;
-          continue;
-        }
-        Note n = ParseNote(word);
-        barLength += n.length;
-        bar.push_back(n);
-      }
-    } else {
-      throw std::runtime_error(where + ": unknown line " + head);
-    }
-  }
+  ForEachSourceLine(path,
+                    [&](const std::string& head, std::istringstream& in, const std::string& where) {
+                      std::string word;
+                      if (head == "tempo") {
+                        in >> score.tempo;
+                      } else if (head == "section") {
+                        in >> word;
+                        current = &score.sections[word];
+                      } else if (head == "order") {
+                        while (in >> word) score.order.push_back(word);
+                      } else if (!current) {
+                        throw std::runtime_error(where + ": " + head + " outside a section");
+                      } else if (head == "drums") {
+                        in >> current->drums;
+                      } else if (head == "chords") {
+                        while (in >> word) {
+                          std::vector<Chord> inBar;
+                          std::istringstream parts(word);
+                          std::string part;
+                          while (std::getline(parts, part, ',')) inBar.push_back(ParseChord(part));
+                          current->chords.push_back(inBar);
+                        }
+                      } else if (head == "lead") {
+                        while (in >> word) {
+                          if (word == "|") {
+                            if (barLength != kSixteenths)
+                              throw std::runtime_error(where + ": a bar of " +
+                                                       std::to_string(barLength) + " sixteenths");
+                            current->lead.push_back(bar);
+                            bar.clear();
+                            barLength = 0;
+                            continue;
+                          }
+                          Note n = ParseNote(word);
+                          barLength += n.length;
+                          bar.push_back(n);
+                        }
+                      } else {
+                        throw std::runtime_error(where + ": unknown line " + head);
+                      }
+                    });
   if (!bar.empty()) throw std::runtime_error(path + ": the last bar has no '|'");
   for (const auto& [name, s] : score.sections)
     if (s.chords.size() != s.lead.size())

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "process.h"
+#include "source_lines.h"
 #include "synth.h"
 #include "wav.h"
 
@@ -41,8 +42,6 @@ void WriteMono(const std::string& path, std::vector<float> samples) {
 }  // namespace
 
 std::vector<std::string> MakeEffects(const std::string& source, const std::string& out) {
-  std::ifstream f(source);
-  if (!f) throw std::runtime_error("cannot read " + source);
   std::vector<std::string> names;
   std::vector<float> buf;
   auto finish = [&] {
@@ -52,27 +51,22 @@ std::vector<std::string> MakeEffects(const std::string& source, const std::strin
     WriteMono(out + "/" + names.back(), buf);
     buf.clear();
   };
-  std::string line;
-  int lineNo = 0;
-  while (std::getline(f, line)) {
-    ++lineNo;
-    std::string where = source + ":" + std::to_string(lineNo);
-    if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
-    std::istringstream in(line);
-    std::string head;
-    if (!(in >> head)) continue;
-    if (head == "effect") {
-      finish();
-      std::string name;
-      if (!(in >> name)) throw std::runtime_error(where + ": effect without a file");
-      names.push_back(name);
-    } else if (head == "tone") {
-      if (names.empty()) throw std::runtime_error(where + ": tone before the first effect");
-      RenderTone(buf, kSoundRate, 1, ParseTone(Words(in, where)));
-    } else {
-      throw std::runtime_error(where + ": unknown line " + head);
-    }
-  }
+  ForEachSourceLine(source,
+                    [&](const std::string& head, std::istringstream& in, const std::string& where) {
+                      if (head == "effect") {
+                        finish();
+                        std::string name;
+                        if (!(in >> name))
+                          throw std::runtime_error(where + ": effect without a file");
+                        names.push_back(name);
+                      } else if (head == "tone") {
+                        if (names.empty())
+                          throw std::runtime_error(where + ": tone before the first effect");
+                        RenderTone(buf, kSoundRate, 1, ParseTone(Words(in, where)));
+                      } else {
+                        throw std::runtime_error(where + ": unknown line " + head);
+                      }
+                    });
   finish();
   return names;
 }
@@ -111,40 +105,32 @@ std::vector<float> TidyVoice(const Pcm& pcm) {
 
 std::vector<std::string> MakeVoices(const std::string& source, const std::string& out,
                                     const std::string& espeak) {
-  std::ifstream f(source);
-  if (!f) throw std::runtime_error("cannot read " + source);
   std::map<std::string, std::string> speak = {
       {"voice", "en-us"}, {"pitch", "50"}, {"speed", "175"}, {"amplitude", "100"}};
   std::vector<std::string> names;
-  std::string line;
-  int lineNo = 0;
-  while (std::getline(f, line)) {
-    ++lineNo;
-    std::string where = source + ":" + std::to_string(lineNo);
-    if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
-    std::istringstream in(line);
-    std::string head;
-    if (!(in >> head)) continue;
-    if (head == "speak") {
-      for (auto& [k, v] : Words(in, where)) {
-        if (!speak.count(k)) throw std::runtime_error(where + ": unknown setting " + k);
-        speak[k] = v;
-      }
-      continue;
-    }
-    std::string text;
-    std::getline(in >> std::ws, text);
-    if (text.empty()) throw std::runtime_error(where + ": nothing to say");
-    std::string target = out + "/" + head;
-    fs::create_directories(fs::path(target).parent_path());
-    std::string raw = target + ".speech";
-    RunProgram({espeak, "-v", speak["voice"], "-p", speak["pitch"], "-s", speak["speed"], "-a",
-                speak["amplitude"], "-w", raw, text});
-    Pcm pcm = ReadWav(raw);
-    fs::remove(raw);
-    WriteMono(target, TidyVoice(pcm));
-    names.push_back(head);
-  }
+  ForEachSourceLine(source,
+                    [&](const std::string& head, std::istringstream& in, const std::string& where) {
+                      if (head == "speak") {
+                        for (auto& [k, v] : Words(in, where)) {
+                          if (!speak.count(k))
+                            throw std::runtime_error(where + ": unknown setting " + k);
+                          speak[k] = v;
+                        }
+                        return;
+                      }
+                      std::string text;
+                      std::getline(in >> std::ws, text);
+                      if (text.empty()) throw std::runtime_error(where + ": nothing to say");
+                      std::string target = out + "/" + head;
+                      fs::create_directories(fs::path(target).parent_path());
+                      std::string raw = target + ".speech";
+                      RunProgram({espeak, "-v", speak["voice"], "-p", speak["pitch"], "-s",
+                                  speak["speed"], "-a", speak["amplitude"], "-w", raw, text});
+                      Pcm pcm = ReadWav(raw);
+                      fs::remove(raw);
+                      WriteMono(target, TidyVoice(pcm));
+                      names.push_back(head);
+                    });
   return names;
 }
 

@@ -139,6 +139,31 @@ TEST(TuneScore, BarsMustAddUpBeforeAnythingIsEncoded) {
       std::string::npos);
 }
 
+TEST(SoundSources, MessagesCountEveryLineAndCommentsAreCutOff) {
+  ScopedTempDir dir;
+  WriteFile("fx.txt",
+            "# effects\n\neffect a.wav # the first\n"
+            "tone wave=sine from=440 length=0.1\nbuzz\n");
+  EXPECT_NE(
+      ErrorOf([] { mediagen::MakeEffects("fx.txt", "."); }).find("fx.txt:5: unknown line buzz"),
+      std::string::npos);
+  // The settings line is checked before the speech program would run.
+  WriteFile("voices.txt", "# voices\nspeak volume=3\n");
+  EXPECT_NE(ErrorOf([] {
+              mediagen::MakeVoices("voices.txt", ".", "/nonexistent/espeak");
+            }).find("voices.txt:2: unknown setting volume"),
+            std::string::npos);
+  WriteFile("tune.txt", "# tune\n\n   \nchords C\n");
+  EXPECT_NE(ErrorOf([] {
+              mediagen::MakeMusic("tune.txt", ".", "/nonexistent/lame");
+            }).find("tune.txt:4: chords outside a section"),
+            std::string::npos);
+  EXPECT_EQ(ErrorOf([] { mediagen::MakeEffects("none.txt", "."); }), "cannot read none.txt");
+  EXPECT_EQ(ErrorOf([] { mediagen::MakeVoices("none.txt", ".", "espeak"); }),
+            "cannot read none.txt");
+  EXPECT_EQ(ErrorOf([] { mediagen::MakeMusic("none.txt", ".", "lame"); }), "cannot read none.txt");
+}
+
 TEST(EffectSource, TonesBelongToAnEffectAndEffectsAreLevelled) {
   ScopedTempDir dir;
   WriteFile("bad.txt", "tone wave=sine from=440 length=0.1\n");
