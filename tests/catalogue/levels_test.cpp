@@ -103,19 +103,37 @@ void ExpectLevelFitsTheMap(int margin) {
 }
 
 void ExpectCase(const LevelCase& expected) {
-  if (expected.maxx) EXPECT_EQ(maxx, *expected.maxx);
-  if (expected.maxy) EXPECT_EQ(maxy, *expected.maxy);
-  if (expected.startX) EXPECT_EQ(startx, *expected.startX + kGameMargin);
-  if (expected.startY) EXPECT_EQ(starty, *expected.startY + kGameMargin);
-  if (expected.enemies) EXPECT_EQ(maxene, *expected.enemies);
-  if (expected.boxes) EXPECT_EQ(maxbox, *expected.boxes);
-  if (expected.sweets) EXPECT_EQ(sweets, *expected.sweets);
-  if (expected.hint) EXPECT_EQ(hint_Str, expected.hint->c_str());
+  if (expected.maxx) {
+    EXPECT_EQ(maxx, *expected.maxx);
+  }
+  if (expected.maxy) {
+    EXPECT_EQ(maxy, *expected.maxy);
+  }
+  if (expected.startX) {
+    EXPECT_EQ(startx, *expected.startX + kGameMargin);
+  }
+  if (expected.startY) {
+    EXPECT_EQ(starty, *expected.startY + kGameMargin);
+  }
+  if (expected.enemies) {
+    EXPECT_EQ(maxene, *expected.enemies);
+  }
+  if (expected.boxes) {
+    EXPECT_EQ(maxbox, *expected.boxes);
+  }
+  if (expected.sweets) {
+    EXPECT_EQ(sweets, *expected.sweets);
+  }
+  if (expected.hint) {
+    EXPECT_EQ(hint_Str, expected.hint->c_str());
+  }
   std::vector<std::string> log = ErrorLogLines();
   for (const std::string& line : expected.log) {
     EXPECT_NE(std::find(log.begin(), log.end(), line), log.end()) << line;
   }
-  if (expected.log.empty()) EXPECT_TRUE(log.empty()) << log.front();
+  if (expected.log.empty()) {
+    EXPECT_TRUE(log.empty()) << log.front();
+  }
 }
 
 // Only the save slot's file and the error log may change.
