@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "runtime.h"
+#include "whole.h"
 
 namespace tobli::game {
 
@@ -27,8 +28,6 @@ bool BoxTableHasRoom();
 bool EnemyTableHasRoom();
 // PLAYSOUND slot, centred, full volume.
 void BoxSound(double slot);
-// The number truncated toward zero.
-double Whole(double v);
 
 // How many entries a table loop `for (e = 0; e <= count - 1; e = e + 1)` visits.
 int TableEntries(double count);

@@ -35,10 +35,6 @@ void BoxSound(double slot) {
   PLAYSOUND(slot, 0, 1);
 }
 
-double Whole(double v) {
-  return static_cast<double>(static_cast<long long>(v));
-}
-
 int TableEntries(double count) {
   // Counts are whole numbers within the tables' 100 entries; anything larger is cut to a size
   // that still fails the column's check.

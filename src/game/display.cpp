@@ -2,8 +2,11 @@
 // pick-up icons. The box and enemy passes run from here, once per frame drawn.
 #include "game.h"
 #include "pickup_list.h"
+#include "whole.h"
 
 namespace {
+
+using tobli::game::Whole;
 
 // Pixels of the screen and of a tile.
 constexpr double kScreenW = 640;
@@ -11,10 +14,6 @@ constexpr double kScreenH = 480;
 constexpr double kTile = 32;
 // Frames a pick-up icon lives (ages 0 to 100).
 constexpr double kPickupLastAge = 100;
-
-double Whole(double v) {
-  return static_cast<double>(static_cast<long long>(v));
-}
 
 void AdvanceBackgroundClock() {
   backdelay = backdelay + 1;

@@ -2,6 +2,8 @@
 // role, and the overview screen.
 #pragma once
 
+#include "whole.h"
+
 // The enemy table holds this many entries.
 constexpr double kEnemySlots = 100;
 
@@ -12,10 +14,7 @@ constexpr double kSpriteSpeedMarker = 116;  // + speed 0 to 2
 constexpr double kSpritePointer = 119;
 constexpr double kSpriteStart = 120;  // the player figure; 120 + 4 * look is an enemy
 
-// The number truncated toward zero, as the game turns every number into a whole one.
-inline double Whole(double v) {
-  return static_cast<double>(static_cast<long long>(v));
-}
+using tobli::game::Whole;
 
 // The map of cells 0 to 99 at 4 pixels a cell until a click; then the window is put so that
 // the clicked cell lies near its centre (offsx 0 to 80, offsy 0 to 85).

@@ -5,8 +5,11 @@
 #include <vector>
 
 #include "game.h"
+#include "whole.h"
 
 namespace {
+
+using tobli::game::Whole;
 
 constexpr double kTile = 32;
 constexpr double kMine = 19;
@@ -17,10 +20,6 @@ constexpr double kNewExplosion = 96;
 constexpr double kChainedExplosion = 97;
 constexpr double kLastStage = 94;
 constexpr int kFadeFrames = 25;
-
-double Whole(double v) {
-  return static_cast<double>(static_cast<long long>(v));
-}
 
 bool InMap(double c, double r) {
   DLN();

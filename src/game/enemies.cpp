@@ -6,8 +6,11 @@
 
 #include "box_table.h"
 #include "game.h"
+#include "whole.h"
 
 namespace {
+
+using tobli::game::Whole;
 
 constexpr double kTile = 32;
 // Modes: below 0 a falling object, 0 to 31 an active enemy, from 32 dying or vanishing.
@@ -17,10 +20,6 @@ constexpr double kLastDyingMode = 130;
 constexpr double kLastFallingMode = -132;
 constexpr double kBoxAtRest = 5;
 constexpr double kBomb = 8;
-
-double Whole(double v) {
-  return static_cast<double>(static_cast<long long>(v));
-}
 
 // Pixels an enemy moves in a frame: 2 to the power of its speed. The editor gives speeds 0 to
 // 2; a hand-made file may give any number, so the power is taken of the speed's whole part

@@ -7,8 +7,11 @@
 #include "key_release.h"
 #include "pass_observer.h"
 #include "pickup_list.h"
+#include "whole.h"
 
 namespace {
+
+using tobli::game::Whole;
 
 constexpr double kKeyEnter = 28;
 constexpr double kKeyQ = 16;
@@ -25,10 +28,6 @@ std::function<void(tobli::game::PassPoint)> gObserver;
 
 void Notify(tobli::game::PassPoint point) {
   if (gObserver) gObserver(point);
-}
-
-double Whole(double v) {
-  return static_cast<double>(static_cast<long long>(v));
 }
 
 // Counts 0, 1, 2, 3, 0, ...

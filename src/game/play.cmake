@@ -7,4 +7,5 @@ target_sources(tobli_game PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/pass_observer.h
   ${CMAKE_CURRENT_LIST_DIR}/pickup_list.h
   ${CMAKE_CURRENT_LIST_DIR}/key_release.h
+  ${CMAKE_CURRENT_LIST_DIR}/whole.h
 )

@@ -3,19 +3,17 @@
 #include "game.h"
 #include "ice_curves.h"
 #include "pickup_list.h"
+#include "whole.h"
 
 namespace {
 
 using tobli::game::TurnOnCurve;
+using tobli::game::Whole;
 
 constexpr double kRight = 1;
 constexpr double kLeft = 2;
 constexpr double kDown = 3;
 constexpr double kUp = 4;
-
-double Whole(double v) {
-  return static_cast<double>(static_cast<long long>(v));
-}
 
 void Sound(double slot) {
   DLN();
