@@ -5,6 +5,7 @@
 //
 //   tobli-soak [--frames N] [--seed S] [--levels DIR] [--media DIR] [--made-up N]
 //              [--warm-up SHARE] [--allowed-growth-kib K] [--table] [--verbose]
+//   tobli-soak --replay LEVEL:SEED [--levels DIR] [--media DIR] [--seed S] [--made-up N]
 //
 // Exit status: 0 all well, 1 a game went wrong or the memory grew, 2 bad arguments.
 #include <chrono>
@@ -22,7 +23,9 @@ using namespace tobli::soak;
 
 const char kUsage[] =
     "usage: tobli-soak [--frames N] [--seed S] [--levels DIR] [--media DIR] [--made-up N]\n"
-    "                  [--warm-up SHARE] [--allowed-growth-kib K] [--table] [--verbose]\n";
+    "                  [--warm-up SHARE] [--allowed-growth-kib K] [--table] [--verbose]\n"
+    "       tobli-soak --replay LEVEL:SEED [--levels DIR] [--media DIR] [--seed S] [--made-up N]\n"
+    "(a made-up level is the same only with the soak's --seed and --made-up)\n";
 
 bool ParseNumber(const char* text, double low, double high, double& value) {
   char* end = nullptr;
@@ -92,6 +95,18 @@ int main(int argc, char** argv) {
     if (arg == "--table") {
       table = true;
     } else if (arg == "--verbose") {
+      options.verbose = true;
+    } else if (arg == "--replay" && hasValue) {
+      unsigned long long replayLevel = 0;
+      unsigned long long replaySeed = 0;
+      char rest = 0;
+      if (std::sscanf(argv[++i], "%llu:%llu%c", &replayLevel, &replaySeed, &rest) != 2 ||
+          replayLevel > 999999 || replaySeed > 4294967295ULL) {
+        std::fprintf(stderr, "tobli-soak: bad replay %s\n%s", argv[i], kUsage);
+        return 2;
+      }
+      options.replayLevel = static_cast<int>(replayLevel);
+      options.replaySeed = static_cast<unsigned long>(replaySeed);
       options.verbose = true;
     } else if (arg == "--levels" && hasValue) {
       options.levelsDir = argv[++i];

@@ -39,6 +39,8 @@ constexpr int kFirstMadeUpLevel = 900;
 // A game lasts this many frames of presses before Enter is held.
 constexpr uint64_t kShortestGame = 300;
 constexpr uint64_t kLongestGame = 6000;
+// How often the key that ends a game is pressed.
+constexpr int kEndPresses = 10;
 // Frames after the last press within which the game must have ended.
 constexpr uint64_t kEndingFrames = 3000;
 const char kSaveFile[] = "levels/Level.01";
@@ -80,13 +82,14 @@ int Pick(std::mt19937& random, int low, int high) {
 
 // Schedules one game's presses: mostly arrow keys held for one to four steps, now and then a
 // restart, a give-up, a pause or the help screen, and at the end Enter (or, rarely, Esc).
-// Returns the frame of the last press.
+// Returns the frame after the last press.
 uint64_t ScriptGame(HeadlessDriver& driver, std::mt19937& random, bool withHelp, bool escape,
-                    SoakReport& report) {
+                    SoakReport& report, bool print) {
   uint64_t length = static_cast<uint64_t>(Pick(random, kShortestGame, kLongestGame));
   uint64_t f = 3;  // after the level's "Loading..." and "Done!" frames
   while (f < length) {
     int roll = Pick(random, 0, 999);
+    if (print) std::printf("frame %llu: roll %d\n", static_cast<unsigned long long>(f), roll);
     if (roll < 15) {
       driver.HoldKey(kKeySpace, f, f + 2);
       ++report.restarts;
@@ -101,8 +104,9 @@ uint64_t ScriptGame(HeadlessDriver& driver, std::mt19937& random, bool withHelp,
       ++report.pauses;
       f += 10;
     } else if (roll < 35 && withHelp) {
+      // The help fades in over 52 frames before it waits for a key that types a character.
       driver.HoldKey(kKeyF1, f, f + 1);
-      driver.HoldKey(kKeyA, f + 3, f + 4);
+      driver.HoldKey(kKeyA, f + 60, f + 61);
       ++report.helpScreens;
       f += 200;
     } else {
@@ -111,7 +115,16 @@ uint64_t ScriptGame(HeadlessDriver& driver, std::mt19937& random, bool withHelp,
       f += hold + static_cast<uint64_t>(Pick(random, 0, 8));
     }
   }
-  driver.HoldKey(escape ? kKeyEsc : kKeyEnter, f, f + 120);
+  // The end key again and again, each time held for longer than a death fade (a player who
+  // dies on the start tile over and over reads the keys in one pass of each round) and then
+  // followed by a key that types a character (a wait for a key, in a pause or the help, takes
+  // the presses meant for the game until such a key comes).
+  int endKey = escape ? kKeyEsc : kKeyEnter;
+  for (int i = 0; i < kEndPresses; ++i) {
+    driver.HoldKey(endKey, f, f + 40);
+    driver.HoldKey(kKeyA, f + 45, f + 46);
+    f += 60;
+  }
   return f;
 }
 
@@ -215,6 +228,11 @@ void PlayGames(const SoakOptions& options, const std::vector<int>& levels, std::
     }
     int number = levels[static_cast<size_t>(Pick(random, 0, static_cast<int>(levels.size()) - 1))];
     unsigned long gameSeed = random();
+    bool replay = options.replayLevel >= 0;
+    if (replay) {
+      number = options.replayLevel;
+      gameSeed = options.replaySeed;
+    }
     // The game reads its level from the save file: the cache lets go of it before it changes.
     HeadlessDriver::FlushTextFiles();
     WriteText(kSaveFile, std::to_string(number) + "\r\n");
@@ -222,7 +240,7 @@ void PlayGames(const SoakOptions& options, const std::vector<int>& levels, std::
 
     std::mt19937 gameRandom(static_cast<std::mt19937::result_type>(gameSeed));
     bool escape = Pick(gameRandom, 0, 39) == 0;
-    uint64_t lastPress = ScriptGame(driver, gameRandom, report.media, escape, report);
+    uint64_t lastPress = ScriptGame(driver, gameRandom, report.media, escape, report, replay);
     GameWatch watch(report);
     driver.OnEveryFrame([&watch](uint64_t) { watch.OnFrame(); });
     RunResult result = driver.Run([] { MainGame(); }, lastPress + kEndingFrames);
@@ -248,10 +266,21 @@ void PlayGames(const SoakOptions& options, const std::vector<int>& levels, std::
                   : escaped                       ? "Esc"
                                                   : Describe(result).c_str());
     }
-    // The sound log is the driver's record, not the game's memory.
+    if (replay) {
+      std::printf("ended after %llu frames (last press %llu): gameon %g, ALIVE %g, level %g\n",
+                  static_cast<unsigned long long>(result.frames),
+                  static_cast<unsigned long long>(lastPress), gameon, ALIVE, level);
+      break;
+    }
+    // The sound log is the driver's record, not the game's memory: it is emptied after every
+    // game, and the room it keeps (as much as the noisiest game needed) is not counted. Nor
+    // are the readings themselves.
     ClearSoundLog();
     HeapReading heap = ReadHeap();
-    report.samples.push_back({report.frames, heap.liveHeap, heap.resident});
+    uint64_t own = report.samples.capacity() * sizeof(HeapSample) +
+                   SoundLog().capacity() * sizeof(SoundLogEntry);
+    report.samples.push_back(
+        {report.frames, heap.liveHeap - std::min(own, heap.liveHeap), heap.resident});
   }
 }
 

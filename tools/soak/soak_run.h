@@ -17,6 +17,10 @@ struct SoakOptions {
   double warmUpShare = 0.2;  // share of the frames before memory is judged
   uint64_t allowedGrowth = 64 * 1024;  // bytes the heap may grow after warm-up
   bool verbose = false;                // one line per game
+  // Replays one game of an earlier soak (its level and game seed, as a finding names them),
+  // printing its presses and how it ended. -1: no replay.
+  int replayLevel = -1;
+  unsigned long replaySeed = 0;
 };
 
 struct HeapSample {
