@@ -7,14 +7,12 @@
 #include <vector>
 
 #include "game.h"
-#include "move_script.h"
 #include "play_test_support.h"
 #include "support/test_support.h"
 
 namespace {
 
 using tobli::replay::ReplayOutcome;
-namespace replay = tobli::replay;
 using namespace tobli::test;
 
 class Tiles : public ::testing::Test {
@@ -86,19 +84,6 @@ TEST_F(Tiles, ExitOpensOnlyAfterTheLastSweetAndLoadsTheNextLevel) {
   EXPECT_EQ(done.x, 0) << "the player stands on the next level's start";
   EXPECT_EQ(Sounds(done, 13), 1u);
   EXPECT_EQ(Sounds(done, 6), 1u);
-}
-
-TEST_F(Tiles, ExitOfTheLastLevelStartsTheSetOver) {
-  WriteLevelFile(0, FloorLevel(4, 1));
-  WriteLevelFile(5, Row({60, 93, 14, 60}));
-  replay::ReplayRequest request;
-  request.level = 5;
-  std::string why;
-  ASSERT_TRUE(replay::ParseMoves("RRL", request.moves, why)) << why;
-  request.maxFrames = 20000;
-  ReplayOutcome outcome = replay::PlayLevel(request);
-  EXPECT_TRUE(outcome.completed);
-  EXPECT_EQ(outcome.level, 0) << "no level 6: the set starts over";
 }
 
 TEST_F(Tiles, KeysOpenTheMatchingDoorsAndAreUsedUp) {
