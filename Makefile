@@ -25,7 +25,7 @@ test: build
 	@if [ -x scripts/extra-tests ]; then BUILD=$(BUILD) scripts/extra-tests; fi
 
 test-asan:
-	@LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0 ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 $(MAKE) --no-print-directory test BUILD=build-asan CMAKE_FLAGS="-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTOBLI_SANITIZE=ON -DTOBLI_FUZZ=ON -DTOBLI_BENCH=OFF"
+	@LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0 ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 $(MAKE) --no-print-directory test BUILD=build-asan CMAKE_FLAGS="-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTOBLI_SANITIZE=ON -DTOBLI_FUZZ=ON -DTOBLI_BENCH=OFF '-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG' '-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG'"
 	@BUILD=build-asan scripts/run-fuzzers smoke
 	@BUILD=build-asan scripts/run-soak short
 

@@ -42,8 +42,8 @@ void Print(const SoakReport& report, double seconds, bool table) {
               static_cast<unsigned long long>(report.frames),
               static_cast<unsigned long long>(report.games), seconds,
               seconds > 0 ? static_cast<double>(report.frames) / seconds : 0.0);
-  std::printf("levels: %d shipped, %d made up; media: %s\n", report.shippedLevels,
-              report.madeUpLevels, report.media ? "loaded" : "none");
+  std::printf("levels: %d shipped, %d made up, %d played; media: %s\n", report.shippedLevels,
+              report.madeUpLevels, report.levelsPlayed, report.media ? "loaded" : "none");
   std::printf("ended: %llu with Enter, %llu with Esc, %llu at the frame limit\n",
               static_cast<unsigned long long>(report.quitWithEnter),
               static_cast<unsigned long long>(report.endedWithEsc),

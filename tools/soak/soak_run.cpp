@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 
 #include "audio/sound_log.h"
 #include "driver/headless_driver.h"
@@ -128,6 +129,22 @@ uint64_t ScriptGame(HeadlessDriver& driver, std::mt19937& random, bool withHelp,
   return f;
 }
 
+// The levels in a shuffled order, shuffled again each round: every level is played once before
+// any is played again.
+class LevelDeck {
+ public:
+  explicit LevelDeck(const std::vector<int>& levels) : levels_(levels) {}
+  int Next(std::mt19937& random) {
+    if (next_ == levels_.size()) next_ = 0;
+    if (next_ == 0) std::shuffle(levels_.begin(), levels_.end(), random);
+    return levels_[next_++];
+  }
+
+ private:
+  std::vector<int> levels_;
+  size_t next_ = 0;
+};
+
 // Counts deaths and exits to the next level frame by frame.
 class GameWatch {
  public:
@@ -219,6 +236,8 @@ bool LinkMedia(const std::string& mediaDir) {
 void PlayGames(const SoakOptions& options, const std::vector<int>& levels, std::mt19937& random,
                SoakReport& report) {
   HeadlessDriver driver(game::DriverOptions{options.seed, true});
+  LevelDeck deck(levels);
+  std::set<int> played;
   bool mediaLoaded = false;
   while (report.frames < options.frames) {
     if (report.media && !mediaLoaded) {
@@ -226,13 +245,15 @@ void PlayGames(const SoakOptions& options, const std::vector<int>& levels, std::
       report.frames += loaded.frames;
       mediaLoaded = loaded.end == RunEnd::kReturned;
     }
-    int number = levels[static_cast<size_t>(Pick(random, 0, static_cast<int>(levels.size()) - 1))];
+    int number = deck.Next(random);
     unsigned long gameSeed = random();
     bool replay = options.replayLevel >= 0;
     if (replay) {
       number = options.replayLevel;
       gameSeed = options.replaySeed;
     }
+    played.insert(number);
+    report.levelsPlayed = static_cast<int>(played.size());
     // The game reads its level from the save file: the cache lets go of it before it changes.
     HeadlessDriver::FlushTextFiles();
     WriteText(kSaveFile, std::to_string(number) + "\r\n");

@@ -42,6 +42,7 @@ struct SoakReport {
   uint64_t games = 0;
   int shippedLevels = 0;
   int madeUpLevels = 0;
+  int levelsPlayed = 0;  // different levels at least one game started on
   bool media = false;
   // How the games ended.
   uint64_t quitWithEnter = 0;
