@@ -73,7 +73,9 @@ double OpenGLLumetra::FlipScreens() {
     }
   } else {
     while (now <= dNextFrame) {
-      WinMessages();
+      // Events are dispatched until the last stretch before the slot; an event pump can stall
+      // for milliseconds while the display server is busy, so the final spin does not pump.
+      if (dNextFrame - now > kSpinMarginMs) WinMessages();
       if (nWaitMode == FrameWait::kHybrid) {
         double wake = std::min(dNextFrame - kSpinMarginMs, now + kMaxSleepSliceMs);
         if (wake > now) SleepUntilClock(*this, wake);
