@@ -1,6 +1,6 @@
 // The maps the planner benchmark searches: an open field of varied costs, a field with 30 % of
-// its cells walled at random, and a maze. Numbers as the language stores a two-dimensional
-// array: the column varying fastest.
+// its cells walled at random, a maze, and a goal behind a long wall. Numbers as the language stores
+// a two-dimensional array: the column varying fastest.
 #pragma once
 
 #include <cstdint>
@@ -78,6 +78,20 @@ inline BenchMap Maze(int size, uint32_t seed) {
   }
   map.startX = map.startY = 1;
   map.goalX = map.goalY = 2 * rooms - 1;
+  return map;
+}
+
+// A goal behind a wall: every cost 1, a wall across the middle row with a gap at each end,
+// start above its middle and goal below it. The search fills the upper half around the middle
+// before it turns to a gap, so the open list holds the whole front of that flood (a few cells
+// per column) instead of the short tip of a search that runs straight at its goal.
+inline BenchMap GoalBehindWall(int size) {
+  BenchMap map{"goal behind a wall", size, std::vector<double>(size_t(size) * size, 1)};
+  for (int x = 1; x < size - 1; ++x) map.at(x, size / 2) = 0;
+  map.startX = size / 2;
+  map.startY = 1;
+  map.goalX = size / 2;
+  map.goalY = size - 2;
   return map;
 }
 

@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
               "expanded", "open", "path", "sorted ms", "indexed ms", "heap ms", "sort/idx",
               "idx/heap", "same search");
   for (int size = 256; size <= largest; size *= 2) {
-    for (int scenario = 0; scenario < 6; ++scenario) {
+    for (int scenario = 0; scenario < 8; ++scenario) {
       const int kind = scenario / 2;
       const bool walledIn = scenario % 2 == 1;
       // A walled-in goal makes the search reopen cells hundreds of times each (the weighted
@@ -93,7 +93,8 @@ int main(int argc, char** argv) {
       if (walledIn && size > 256) continue;
       BenchMap map = kind == 0   ? tobli::bench::OpenField(size, 1)
                      : kind == 1 ? tobli::bench::RandomWalls(size, 2)
-                                 : tobli::bench::Maze(size, 3);
+                     : kind == 2 ? tobli::bench::Maze(size, 3)
+                                 : tobli::bench::GoalBehindWall(size);
       if (walledIn) WallIn(map);
       const Planner::Description d = FindPathDescription(size, size, map.cells.data(), map.startX,
                                                          map.startY, map.goalX, map.goalY);

@@ -20,6 +20,7 @@ bool IndexedOpenList::allocate(int64_t capacity, int32_t width, int32_t height, 
   width_ = width;
   nodes_ = nodes;
   const int64_t cells = static_cast<int64_t>(width) * height;
+  cells_ = 0;
   // Cells, heap places and node numbers are kept in 32 bits.
   if (capacity < 0 || cells < 0 || cells >= UINT32_MAX || capacity >= UINT32_MAX) return false;
   // Room for the capacity plus the shift, rounded up to whole lines.
@@ -34,6 +35,7 @@ bool IndexedOpenList::allocate(int64_t capacity, int32_t width, int32_t height, 
   }
   heap_ = storage_.get() + (kWays - 1);  // entry 1, the first family, starts a line
   capacity_ = capacity;
+  cells_ = cells;
   return true;
 }
 
@@ -99,6 +101,10 @@ void IndexedOpenList::clear() {
   size_ = 0;
   nextOrder_ = 0;
   rootUnsettled_ = false;
+}
+
+void IndexedOpenList::forgetAll() {
+  if (slots_) std::fill_n(slots_.get(), cells_, Slot{0, 0});
 }
 
 void IndexedOpenList::renumber() {

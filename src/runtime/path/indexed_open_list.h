@@ -43,6 +43,8 @@ class IndexedOpenList {
   void reinsert(Node* node);
   // Makes the cell of a node that is not open unknown again.
   void forget(const Node* node) { slots_[Cell(node->x, node->y)].node = 0; }
+  // Makes every cell unknown again; the list must be empty.
+  void forgetAll();
   int64_t size() const { return size_; }
   bool isEmpty() const { return size_ == 0; }
   // Empties the list and forgets the cells of the nodes that were in it.
@@ -104,6 +106,7 @@ class IndexedOpenList {
   int64_t capacity_ = 0;
   int64_t size_ = 0;
   int32_t width_ = 0;
+  int64_t cells_ = 0;
   uint32_t nextOrder_ = 0;
   bool rootUnsettled_ = false;
 };

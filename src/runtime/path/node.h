@@ -26,6 +26,12 @@ class NodeFactory {
   Node* fetch();
   // Takes a node back; false (and nothing changes) when every node is already free.
   bool release(Node* node);
+  // Takes back every node handed out, as releasing each of them would; the caller must hold
+  // no node of the pool any more.
+  void releaseAll() {
+    returned_ = 0;
+    fresh_ = 0;
+  }
   int64_t capacity() const { return count_; }
   int64_t inUse() const { return fresh_ - returned_; }
   // The array every node of this pool lies in (null when empty).

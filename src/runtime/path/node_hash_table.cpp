@@ -1,5 +1,7 @@
 #include "path/node_hash_table.h"
 
+#include <algorithm>
+
 bool NodeHashTable::create(int32_t b) {
   if (b > 24) b = 24;
   if (b < 0) b = 0;
@@ -32,6 +34,11 @@ void NodeHashTable::releaseAll(NodeFactory& factory) {
     }
     buckets_[b] = nullptr;
   }
+  count_ = 0;
+}
+
+void NodeHashTable::clear() {
+  if (buckets_) std::fill_n(buckets_.get(), size_t{1} << bits_, nullptr);
   count_ = 0;
 }
 

@@ -20,6 +20,9 @@ class NodeHashTable {
   void releaseAll(NodeFactory& factory);
   int32_t bits() const { return bits_; }
   int64_t size() const { return count_; }
+  // Empties every bucket without handing the nodes back; for when the pool takes all of its
+  // nodes back at once.
+  void clear();
   // Calls fn(node) for every node, bucket by bucket.
   template <typename Fn>
   void forEach(Fn fn) const {

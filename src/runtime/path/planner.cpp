@@ -105,6 +105,25 @@ void Planner::cleanup() {
 }
 
 void Planner::ReleaseNodes() {
+  if (getOpenSize() + closed_.size() == pool_.inUse()) {
+    // Every node handed out is open or closed (as after any search): the pool takes them all
+    // back at once, instead of node by node along the closed set's chains.
+    if (kind_ == OpenListKind::kSorted) {
+      sortedOpen_.clear();
+    } else {
+      indexedOpen_.clear();
+      // Clearing the whole cell table costs about what forgetting a sixteenth of the cells
+      // one by one does (those are scattered over it).
+      if (closed_.size() > static_cast<int64_t>(width_) * height_ / 16) {
+        indexedOpen_.forgetAll();
+      } else {
+        closed_.forEach([this](const Node* node) { indexedOpen_.forget(node); });
+      }
+    }
+    closed_.clear();
+    pool_.releaseAll();
+    return;
+  }
   if (kind_ == OpenListKind::kSorted) {
     sortedOpen_.forEach([this](Node* node) { pool_.release(node); });
     sortedOpen_.clear();

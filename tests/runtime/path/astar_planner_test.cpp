@@ -102,6 +102,36 @@ TEST(AStarPlanner, FindsTheCorridorAndReportsItsCost) {
   }
 }
 
+// Cleanup hands every node back at once and forgets the cells wholesale or one by one,
+// depending on how much of the map the search closed; either way the next search on the
+// loaded map must see no trace of the last one, and the pool must have every node again.
+TEST(AStarPlanner, SearchAfterCleanupRepeatsTheFirst) {
+  std::mt19937 random(11);
+  CostMap wide = tobli::test::RandomMap(random, 200, 200, 0.2, 3);
+  wide.at(0, 0) = 1;
+  wide.at(1, 0) = 1;
+  wide.at(2, 0) = 1;
+  CostMap corridor = tobli::test::Serpentine(9, 5);
+  auto [gx, gy] = tobli::test::SerpentineEnd(corridor);
+  const Planner::Description searches[] = {
+      FindPathDescription(wide, 0, 0, 2, 0),       // closes a few cells of a large map
+      FindPathDescription(wide, 0, 0, 199, 199),   // floods much of it, or finds no way
+      FindPathDescription(corridor, 0, 0, gx, gy)  // closes nearly every cell
+  };
+  for (OpenListKind kind : kKinds) {
+    for (const Planner::Description& d : searches) {
+      AStarPlanner planner(kind);
+      const SearchRecord first = Search(planner, d);
+      ASSERT_TRUE(first.finished);
+      for (int again = 0; again < 2; ++again) {
+        planner.cleanup();
+        planner.initialize();
+        EXPECT_EQ(Record(planner, planner.run()), first) << d.goalX << "," << d.goalY;
+      }
+    }
+  }
+}
+
 int gStopChecks = 0;
 bool CountAndGoOn() {
   ++gStopChecks;
