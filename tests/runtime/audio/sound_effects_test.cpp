@@ -45,14 +45,13 @@ bool WaitForSilence(int slot) {
 
 using SoundEffectsTest = DiskAudioTest;
 
-TEST_F(SoundEffectsTest, DeviceRunsAt22050HzSixteenBitStereo) {
+TEST_F(SoundEffectsTest, DeviceRunsAt22050HzSixteenBitStereoAndPlaysEffectsSampleForSample) {
   EXPECT_EQ(pDXsnd->caps.dwSize, 96u);
   EXPECT_EQ(pDXsnd->caps.nFrequency, 22050);
   EXPECT_EQ(pDXsnd->caps.nChannels, 2);
   EXPECT_EQ(pDXsnd->caps.nBits, 16);
-}
 
-TEST_F(SoundEffectsTest, APlayedEffectAppearsInTheOutputSampleForSample) {
+  // A played effect appears in the output sample for sample.
   std::vector<int16_t> ramp = StereoRamp(2205);
   LOADSOUND(Put("ramp.wav", WavFile(2, 22050, 16, Samples16(ramp))), 4, 1);
   ASSERT_EQ(DXwav[4].nBuffers, 1);

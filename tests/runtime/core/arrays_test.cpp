@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(Arrays, DimensionGivesShapeStridesAndPositions) {
+TEST(Arrays, DimensionGivesShapeStridesAndPositionsAndTruncates) {
   KDIntArray array;
   DIM(array, 4, 3);
   EXPECT_EQ(array.nDims, 2);
@@ -17,9 +17,8 @@ TEST(Arrays, DimensionGivesShapeStridesAndPositions) {
   EXPECT_EQ(BOUNDS(array, 1), 3);
   EXPECT_EQ(BOUNDS(array, 8), 0);
   EXPECT_EQ(BOUNDS(array, -1), 0);
-}
 
-TEST(Arrays, SmallFirstSizesGiveOneElementAndFractionsTruncate) {
+  // Small first sizes give one element; fractions truncate.
   KDIntArray zero;
   DIM(zero, 0);
   EXPECT_EQ(zero.nCount, 1);

@@ -25,7 +25,7 @@ std::string RealPath(const std::string& path) {
   return realpath(path.c_str(), resolved) != nullptr ? resolved : "";
 }
 
-TEST(Rnd, CoversExactlyZeroToTheTruncatedLimit) {
+TEST(Rnd, IsTheNextWordModuloTheLimitPlusOneCoveringZeroToTheTruncatedLimit) {
   QMsrand(4711);
   std::set<double> seen;
   for (int i = 0; i < 5000; ++i) {
@@ -40,9 +40,8 @@ TEST(Rnd, CoversExactlyZeroToTheTruncatedLimit) {
     coin.insert(RND(1));
   }
   EXPECT_EQ(coin, (std::set<double>{0, 1}));
-}
 
-TEST(Rnd, IsTheNextWordModuloTheLimitPlusOne) {
+  // Each number is the next word modulo the limit plus one.
   QMsrand(99);
   RandomContext saved = __g_ctx;
   double r = RND(99.5);
@@ -66,7 +65,7 @@ TEST(Rnd, NegativeAndHugeLimitsAreSafe) {
   EXPECT_LE(big, 4294967295.0);
 }
 
-TEST(Trigonometry, WorksInDegreesWithTheLanguagesOwnFactor) {
+TEST(Trigonometry, DegreesWithTheLanguagesOwnFactorAndClampedInverses) {
   EXPECT_NEAR(SIN(90), 1, 1e-12);
   EXPECT_NEAR(COS(180), -1, 1e-12);
   EXPECT_NEAR(TAN(45), 1, 1e-7);
@@ -76,9 +75,8 @@ TEST(Trigonometry, WorksInDegreesWithTheLanguagesOwnFactor) {
   // 57.2957795 is not 180/pi: the results differ from an exact conversion in the last digits.
   EXPECT_DOUBLE_EQ(ATAN(1, 1), std::atan2(1.0, 1.0) * 57.2957795);
   EXPECT_NE(ATAN(1, 1), 45.0);
-}
 
-TEST(Trigonometry, InverseFunctionsClampOutsideTheirDomain) {
+  // The inverse functions clamp outside their domain.
   EXPECT_EQ(ASIN(2), 90);
   EXPECT_EQ(ASIN(1), 90);
   EXPECT_EQ(ASIN(-1), -90);
@@ -99,9 +97,7 @@ TEST(Mod, TruncatesBothSidesAndKeepsTheSignOfTheDividend) {
   EXPECT_EQ(MOD(5, 0), 0);
   EXPECT_EQ(MOD(5, 0.5), 0);
   EXPECT_EQ(MOD(5, -0.9), 0);
-}
 
-TEST(Mod, ExtremeOperandsNeitherTrapNorWrap) {
   // The smallest 32-bit number divided by -1 overflows the quotient; the remainder is 0.
   EXPECT_EQ(MOD(-2147483648.0, -1), 0);
   EXPECT_EQ(MOD(1e20, 7), 2147483647 % 7);
@@ -119,7 +115,7 @@ TEST(Len, CountsBytesOfTextsAndOfNumbersAsText) {
   EXPECT_EQ(LEN(-0.5), 4);
 }
 
-TEST(MidStr, CutsFromStartForCount) {
+TEST(MidStr, CutsFromStartForCountAndGivesTheEmptyTextOutOfRange) {
   KDStr text("abcdef");
   EXPECT_EQ(Text(MID_Str(text, 2, 3)), "cde");
   EXPECT_EQ(Text(MID_Str(text, 4, 10)), "ef");
@@ -127,10 +123,8 @@ TEST(MidStr, CutsFromStartForCount) {
   EXPECT_EQ(Text(MID_Str(text, 0, 6)), "abcdef");
   EXPECT_EQ(Text(MID_Str(text, 1.9, 2.5)), "bc");
   EXPECT_EQ(Text(MID_Str(text, 5, 1)), "f");
-}
 
-TEST(MidStr, OutOfRangeStartsAndCountsGiveTheEmptyText) {
-  KDStr text("abcdef");
+  // Out-of-range starts and counts give the empty text.
   EXPECT_EQ(Text(MID_Str(text, -1, 3)), "");
   EXPECT_EQ(Text(MID_Str(text, 0, 0)), "");
   EXPECT_EQ(Text(MID_Str(text, 2, -4)), "");
@@ -153,7 +147,7 @@ TEST(MidStr, LongestTextStillYieldsItsShortPieces) {
   EXPECT_EQ(Text(MID_Str(longest, 0, 1023)), "");
 }
 
-TEST(CurrentDir, SetAndGetRoundTripWithATrailingSlash) {
+TEST(CurrentDir, SetAndGetRoundTripWithATrailingSlashOrGiveTheEmptyTextWhenTooLong) {
   ScopedTempDir dir;
   ASSERT_EQ(mkdir("sub dir", 0755), 0);
   EXPECT_EQ(SETCURRENTDIR("sub dir"), 1);
@@ -162,10 +156,8 @@ TEST(CurrentDir, SetAndGetRoundTripWithATrailingSlash) {
   EXPECT_EQ(Text(GETCURRENTDIR_Str()), RealPath(dir.File("sub dir")) + "/");
   EXPECT_EQ(SETCURRENTDIR("/"), 1);
   EXPECT_EQ(Text(GETCURRENTDIR_Str()), "/");
-}
 
-TEST(CurrentDir, PathTooLongForATextGivesTheEmptyText) {
-  ScopedTempDir dir;
+  // A path too long for a text gives the empty text.
   std::string name(200, 'd');
   for (int i = 0; i < 6; ++i) {
     ASSERT_EQ(mkdir(name.c_str(), 0755), 0);

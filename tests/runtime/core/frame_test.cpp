@@ -20,23 +20,15 @@ TEST(CommandLine, ProgramNameIsRemovedByTheQuotingRule) {
   EXPECT_EQ(__StripProgramName("a\tb"), "b");
 }
 
-TEST(CommandLine, OverlongCommandLineLeavesItEmpty) {
-  KDStr line;
-  line = std::string(1023, 'x').c_str();
-  EXPECT_EQ(line, "");
-}
-
-TEST(ErrorLog, LinesAreAppendedWithCrLf) {
+TEST(ErrorLog, LinesAreAppendedWithCrLfAndPlantedLinksAreNotFollowed) {
   ScopedTempDir dir;
   __AppendErrorLog("first");
   __AppendErrorLog("second");
   EXPECT_EQ(tobli::test::ReadFile(__ErrorLogPath()), "first\r\nsecond\r\n");
   __DeleteErrorLog();
   EXPECT_FALSE(tobli::test::FileExists(__ErrorLogPath()));
-}
 
-TEST(ErrorLog, PlantedSymbolicLinkIsNotFollowed) {
-  ScopedTempDir dir;
+  // A planted symbolic link is not followed.
   std::string victim = dir.File("victim.txt");
   tobli::test::WriteFile(victim, "precious");
   ASSERT_EQ(symlink(victim.c_str(), __ErrorLogPath().c_str()), 0);

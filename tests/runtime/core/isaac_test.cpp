@@ -99,7 +99,7 @@ TEST(Isaac, SeededStateAndEveryDrawMatchTheReference) {
   }
 }
 
-TEST(Isaac, ReseedingFoldsInTheResultsOfTheLastBatch) {
+TEST(Isaac, ReseedingFoldsInTheLastBatchAndTheSeedIsTakenAs32Bits) {
   __g_ctx = RandomContext{};
   QMsrand(7);
   for (int i = 0; i < 3; ++i) QMrand();
@@ -110,9 +110,8 @@ TEST(Isaac, ReseedingFoldsInTheResultsOfTheLastBatch) {
   EXPECT_EQ(std::memcmp(__g_ctx.mm, ref.mem, sizeof(ref.mem)), 0);
   ref.Generate();
   EXPECT_EQ(QMrand(), ref.out[0]);
-}
 
-TEST(Isaac, SeedIsTakenAs32Bits) {
+  // The seed is taken as 32 bits.
   __g_ctx = RandomContext{};
   QMsrand(5);
   uint32_t low = QMrand();

@@ -12,7 +12,7 @@ std::string Text(double value) {
   return KDStr(value).ToStdString();
 }
 
-TEST(NumberText, SixSignificantDigitsWithoutTrailingZeros) {
+TEST(NumberText, SixSignificantDigitsAndExponentsOfThreeDigits) {
   EXPECT_EQ(Text(3), "3");
   EXPECT_EQ(Text(0.5), "0.5");
   EXPECT_EQ(Text(0.1), "0.1");
@@ -20,9 +20,8 @@ TEST(NumberText, SixSignificantDigitsWithoutTrailingZeros) {
   EXPECT_EQ(Text(100000.0), "100000");
   EXPECT_EQ(Text(123456.7), "123457");
   EXPECT_EQ(Text(-2.5), "-2.5");
-}
 
-TEST(NumberText, ExponentHasSignAndAtLeastThreeDigits) {
+  // The exponent has a sign and at least three digits.
   EXPECT_EQ(Text(1000000.0), "1e+006");
   EXPECT_EQ(Text(1234567.0), "1.23457e+006");
   EXPECT_EQ(Text(0.0001), "0.0001");
@@ -52,7 +51,7 @@ TEST(KDStr, AssignmentKeepsOldValueWhenTextIsTooLong) {
   EXPECT_EQ(KDStr(tooLong.c_str()), "");
 }
 
-TEST(KDStr, AppendStopsAtTheLimitAndIgnoresEmptyText) {
+TEST(KDStr, AppendStopsAtTheLimitButDashOperatorsMayReach1023) {
   KDStr text(std::string(1000, 'x').c_str());
   text += std::string(23, 'y').c_str();
   EXPECT_EQ(text.Length(), 1000);
@@ -64,13 +63,12 @@ TEST(KDStr, AppendStopsAtTheLimitAndIgnoresEmptyText) {
   EXPECT_EQ(left, "ab");
   left += left;
   EXPECT_EQ(left, "abab");
-}
 
-TEST(KDStr, DashOperatorsMayReach1023Characters) {
-  KDStr text(std::string(1000, 'x').c_str());
-  text -= KDStr(std::string(22, 'z').c_str());
-  EXPECT_EQ(text.Length(), 1023);
-  EXPECT_EQ(text.GetAt(1000), '-');
+  // The dash operators may reach 1023 characters.
+  KDStr dashed(std::string(1000, 'x').c_str());
+  dashed -= KDStr(std::string(22, 'z').c_str());
+  EXPECT_EQ(dashed.Length(), 1023);
+  EXPECT_EQ(dashed.GetAt(1000), '-');
 }
 
 TEST(KDStr, ValueOperatorsLeaveOperandsAndFormatNumbers) {
@@ -94,7 +92,7 @@ TEST(KDStr, NumericConversionAndComparison) {
   EXPECT_GT(KDStr("\xE9").Compare(KDStr("z")), 0);
 }
 
-TEST(KDStr, ByteAccessAndCutting) {
+TEST(KDStr, ByteAccessCuttingAndTrimming) {
   KDStr text("h\xE9llo");
   EXPECT_LT(text.GetAt(1), 0);
   EXPECT_EQ(text.SetAt(0, 'j'), 1);
@@ -105,12 +103,11 @@ TEST(KDStr, ByteAccessAndCutting) {
   EXPECT_EQ(text.Length(), 2);
   text.Left(10);
   EXPECT_EQ(text.Length(), 2);
-}
 
-TEST(KDStr, TrimRightRemovesControlAndHighBytesButKeepsSpaces) {
-  KDStr text("abc \r\n");
-  text.TrimRight();
-  EXPECT_EQ(text, "abc ");
+  // TrimRight removes control and high bytes but keeps spaces.
+  KDStr line("abc \r\n");
+  line.TrimRight();
+  EXPECT_EQ(line, "abc ");
   KDStr accent("caf\xE9");
   accent.TrimRight();
   EXPECT_EQ(accent, "caf");

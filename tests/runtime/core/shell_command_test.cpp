@@ -17,7 +17,7 @@ using tobli::test::FileExists;
 using tobli::test::ScopedTempDir;
 using Args = std::vector<std::string>;
 
-TEST(SplitCommandLine, BlanksSeparateAndQuotesGroup) {
+TEST(SplitCommandLine, BlanksSeparateQuotesGroupAndBackslashEscapesOnlyAQuote) {
   EXPECT_EQ(SplitCommandLine("prog a  b\tc"), (Args{"prog", "a", "b", "c"}));
   EXPECT_EQ(SplitCommandLine("  prog  "), (Args{"prog"}));
   EXPECT_EQ(SplitCommandLine(""), Args{});
@@ -25,16 +25,15 @@ TEST(SplitCommandLine, BlanksSeparateAndQuotesGroup) {
   EXPECT_EQ(SplitCommandLine("prog x\"y z\"w"), (Args{"prog", "xy zw"}));
   EXPECT_EQ(SplitCommandLine("prog \"\" end"), (Args{"prog", "", "end"}));
   EXPECT_EQ(SplitCommandLine("prog \"open to the end"), (Args{"prog", "open to the end"}));
-}
 
-TEST(SplitCommandLine, BackslashEscapesOnlyAQuote) {
+  // A backslash escapes only a quote.
   EXPECT_EQ(SplitCommandLine("prog \\\"a b\\\""), (Args{"prog", "\"a", "b\""}));
   EXPECT_EQ(SplitCommandLine("prog \"say \\\"hi\\\"\""), (Args{"prog", "say \"hi\""}));
   EXPECT_EQ(SplitCommandLine("prog C:\\dir\\file"), (Args{"prog", "C:\\dir\\file"}));
   EXPECT_EQ(SplitCommandLine("prog a\\"), (Args{"prog", "a\\"}));
 }
 
-TEST(Shellcmd, WaitingGivesTheExitCode) {
+TEST(Shellcmd, WaitingGivesTheExitCodeAndAMissingProgramIsNotStarted) {
   ScopedTempDir dir;
   double code = 99;
   EXPECT_EQ(SHELLCMD("sh -c \"exit 7\"", 1, 0, code), 1);
@@ -43,6 +42,12 @@ TEST(Shellcmd, WaitingGivesTheExitCode) {
   EXPECT_EQ(code, 0);
   EXPECT_EQ(SHELLCMD("sh -c \"kill -9 $$\"", 1, 0, code), 1);
   EXPECT_EQ(code, 128 + 9);
+
+  // A missing program is not started.
+  EXPECT_EQ(SHELLCMD("no-such-program-here --help", 1, 0, code), 0);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(SHELLCMD("", 1, 0, code), 0);
+  EXPECT_EQ(SHELLCMD("   ", 0, 0, code), 0);
 }
 
 TEST(Shellcmd, WithoutWaitingReturnsAtOnceAndLeavesTheCodeAtZero) {
@@ -68,15 +73,6 @@ TEST(Shellcmd, ShellSyntaxInAnArgumentStaysText) {
   ASSERT_EQ(SHELLCMD("touch \"say \\\"hi\\\"\" $HOME`id`", 1, 0, code), 1);
   EXPECT_TRUE(FileExists("say \"hi\""));
   EXPECT_TRUE(FileExists("$HOME`id`"));
-}
-
-TEST(Shellcmd, MissingProgramIsNotStarted) {
-  ScopedTempDir dir;
-  double code = 42;
-  EXPECT_EQ(SHELLCMD("no-such-program-here --help", 1, 0, code), 0);
-  EXPECT_EQ(code, 0);
-  EXPECT_EQ(SHELLCMD("", 1, 0, code), 0);
-  EXPECT_EQ(SHELLCMD("   ", 0, 0, code), 0);
 }
 
 TEST(Shellcmd, ProgramInheritsNoDescriptorsBeyondTheStandardOnes) {

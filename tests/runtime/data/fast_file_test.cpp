@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include "archive_builder.h"
 #include "core/error_log.h"
-#include "data/compression.h"
 #include "data/file_commands.h"
 #include "runtime.h"
 #include "text_file_fixture.h"
@@ -199,9 +199,7 @@ TEST_F(TextFileTest, WriteBackReplacesTheFileWhole) {
     ++entries;
   }
   EXPECT_EQ(entries, 2);
-}
 
-TEST_F(TextFileTest, WriteBackReachesTheFileAfterTheCurrentDirectoryChanged) {
   ASSERT_EQ(mkdir("elsewhere", 0755), 0);
   WriteFile("f.txt", "old\n");
   PUTFILE("f.txt", 0, "new");
@@ -253,28 +251,8 @@ TEST_F(TextFileTest, TheEndOfTheProgramWritesTheCacheBack) {
   EXPECT_EQ(ReadFile("f.txt"), "written at the end\r\n");
 }
 
-// An archive of one member: its packed block, then the directory, then the trailer.
-void WriteArchive(const std::string& path, const std::string& member, const std::string& data) {
-  QMCompression codec;
-  ASSERT_GT(codec.Pack(reinterpret_cast<const unsigned char*>(data.data()),
-                       static_cast<long>(data.size())),
-            0);
-  std::string file(reinterpret_cast<const char*>(codec.pOut), static_cast<size_t>(codec.nOut));
-  auto put32 = [&file](int32_t v) {
-    for (int i = 0; i < 4; ++i) file += static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)));
-  };
-  auto directory = static_cast<int32_t>(file.size());
-  file += static_cast<char>(member.size());
-  file += member;
-  put32(0);
-  put32(codec.nOut);
-  file += '\0';
-  put32(directory);
-  WriteFile(path, file);
-}
-
 TEST_F(TextFileTest, GetFileFetchesThroughTheDataArchive) {
-  WriteArchive("test.vez", "notes.txt", "alpha\r\nbeta\r\n");
+  tobli::test::WriteArchive("test.vez", {{"notes.txt", "alpha\r\nbeta\r\n"}});
   SETDEZEZER("test.vez", "");
   EXPECT_EQ(GetLine("notes.txt", 1), "beta");
   EXPECT_EQ(GetLine("NOTES.TXT", 0), "alpha");

@@ -1,2 +1,2 @@
-tobli_add_gtest(files_test SOURCES fast_file_test.cpp file_commands_test.cpp)
+tobli_add_gtest(files_test SOURCES fast_file_test.cpp file_commands_test.cpp archive_builder.cpp LIBS vez_writer)
 tobli_add_gtest(write_back_crash_test SOURCES write_back_crash_test.cpp)

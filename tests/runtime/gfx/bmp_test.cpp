@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/gfx/bmp_files.h"
+#include "runtime/gfx/lit_area.h"
 #include "support/test_support.h"
 
 namespace {
@@ -18,18 +19,6 @@ bool Decode(const std::string& bytes, BmpPicture& picture) {
 }
 bool DecodeSize(const std::string& bytes, int& w, int& h) {
   return DecodeBmpSize(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), w, h);
-}
-
-// Every pixel different, so a wrong stride, row order or channel order shows.
-std::vector<uint32_t> Gradient(int width, int height) {
-  std::vector<uint32_t> pixels;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      pixels.push_back(static_cast<uint32_t>(x * 40 + 1) | static_cast<uint32_t>(y * 30 + 2) << 8 |
-                       static_cast<uint32_t>(x + y + 3) << 16);
-    }
-  }
-  return pixels;
 }
 
 TEST(BmpReader, FivePixelRowsArePaddedToWholeWords) {

@@ -80,17 +80,12 @@ TEST(FontTables, MissingFileKeepsTheSlotButMakesTheFontCurrent) {
   EXPECT_FALSE(pLum->LoadFont(16, "font.bmp"));
   EXPECT_EQ(pLum->nTexWidth[kFontSlot0 - 1], -1);
   SETFONT(0);
-}
 
-TEST(FontTables, StartUpLoadsSmalfontAsFontZero) {
-  ScopedTempDir dir;
-  HeadlessRenderer renderer;
+  // Start-up loads Smalfont.bmp as font 0 and makes it current.
   WriteFile("Smalfont.bmp", MakeFont(8, 12));
   SETFONT(5);
   __LoadStartupFont();
   EXPECT_EQ(__nCurFont, 0);
-  double w = 0;
-  double h = 0;
   GETFONTSIZE(w, h);
   EXPECT_EQ(w, 8);
   EXPECT_EQ(h, 12);
@@ -114,7 +109,7 @@ TEST(FontTables, FontThatIsNoPictureEndsTheProgramWithCodeThree) {
   EXPECT_EQ(last[2], "42");
 }
 
-TEST(TextDrawing, CellsOfAWholeFontPictureSitSideBySide) {
+TEST(TextDrawing, CellsSitSideBySideAndBytesBeyondTheGridDrawTheQuestionMark) {
   ScopedTempDir dir;
   TOBLI_GL_WINDOW(window);
   WriteFile("font.bmp", MakeFont(16, 16));
@@ -137,11 +132,9 @@ TEST(TextDrawing, CellsOfAWholeFontPictureSitSideBySide) {
   glClear(GL_COLOR_BUFFER_BIT);
   PRINT("", 100, 100);
   EXPECT_EQ(CountLitPixels(), 0);
-}
 
-TEST(TextDrawing, BytesBeyondTheGridDrawTheQuestionMarkCell) {
-  ScopedTempDir dir;
-  TOBLI_GL_WINDOW(window);
+  // Bytes beyond the grid draw the question mark cell.
+  glClear(GL_COLOR_BUFFER_BIT);
   WriteFile("font.bmp", MakeFont(8, 8));
   LOADFONT("font.bmp", 3);
   PRINT("\x80\xE4\xFF\n", 0, 0);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bmp_files.h"
+#include "lit_area.h"
 #include "gfx/lumetra.h"
 #include "runtime.h"
 #include "support/gl_test_support.h"
@@ -13,6 +14,7 @@
 namespace {
 
 using tobli::test::CountLitPixels;
+using tobli::test::ExpectNear;
 using tobli::test::HeadlessRenderer;
 using tobli::test::PixelAt;
 using tobli::test::Rgb;
@@ -33,12 +35,6 @@ std::vector<std::pair<int, int>> LitPixels() {
     }
   }
   return lit;
-}
-
-void ExpectNear(uint32_t pixel, uint32_t want, int tolerance) {
-  EXPECT_NEAR(tobli::test::Red(pixel), tobli::test::Red(want), tolerance);
-  EXPECT_NEAR(tobli::test::Green(pixel), tobli::test::Green(want), tolerance);
-  EXPECT_NEAR(tobli::test::Blue(pixel), tobli::test::Blue(want), tolerance);
 }
 
 TEST(FillRect, CornersInEitherOrderFillLeftToRightMinusOne) {
@@ -82,18 +78,15 @@ TEST(DrawLine, BothEndPixelsAreSet) {
   }
 }
 
-TEST(SetPixel, OnePixelAnywhereOnTheScreen) {
+TEST(SetPixel, OnePixelAnywhereInItsColourThroughA64BitIntegerScaledByTheIntensity) {
   ScopedTempDir dir;
   TOBLI_GL_WINDOW(window);
   SETPIXEL(0, 0, kWhite);
   SETPIXEL(639, 479, 65280);
   EXPECT_EQ(LitPixels(), (std::vector<std::pair<int, int>>{{0, 0}, {639, 479}}));
   EXPECT_EQ(PixelAt(639, 479), Rgb(0, 255, 0));
-}
 
-TEST(SetPixel, ColoursAreTakenThroughA64BitInteger) {
-  ScopedTempDir dir;
-  TOBLI_GL_WINDOW(window);
+  // Colours are taken through a 64-bit integer.
   SETPIXEL(1, 1, 4294967295.0);        // above the int range: all bits set
   SETPIXEL(2, 2, 4294967296.0 + 255);  // the low 32 bits: red
   SETPIXEL(3, 3, 65280.9);             // truncated
@@ -102,11 +95,8 @@ TEST(SetPixel, ColoursAreTakenThroughA64BitInteger) {
   EXPECT_EQ(PixelAt(2, 2), Rgb(255, 0, 0));
   EXPECT_EQ(PixelAt(3, 3), Rgb(0, 255, 0));
   EXPECT_EQ(PixelAt(4, 4), kWhitePixel);
-}
 
-TEST(SetPixel, BlendingIntensityScalesTheColour) {
-  ScopedTempDir dir;
-  TOBLI_GL_WINDOW(window);
+  // The blending intensity scales the colour.
   ALPHAMODE(-0.5);
   SETPIXEL(10, 10, kWhite);
   ExpectNear(PixelAt(10, 10), Rgb(128, 128, 128), 2);
@@ -132,7 +122,7 @@ void Square(int x, int y, bool clockwise, double colour) {
   for (const Corner& c : corners) POLYVECTOR(c.x, c.y, c.tx, c.ty, colour);
 }
 
-TEST(Polygon, ClockwiseCornersAreNotDrawn) {
+TEST(Polygon, ClockwiseCornersAndVerticesOutsideAPolygonAreNotDrawn) {
   ScopedTempDir dir;
   TOBLI_GL_WINDOW(window);
   STARTPOLY(-1);
@@ -145,6 +135,19 @@ TEST(Polygon, ClockwiseCornersAreNotDrawn) {
   EXPECT_EQ(CountLitPixels(), 10000);
   EXPECT_EQ(PixelAt(10, 10), kWhitePixel);
   EXPECT_EQ(PixelAt(109, 109), kWhitePixel);
+
+  // Vertices outside a polygon are dropped.
+  glClear(GL_COLOR_BUFFER_BIT);
+  POLYVECTOR(0, 0, 0, 0, kWhite);
+  ENDPOLY();
+  EXPECT_EQ(CountLitPixels(), 0);
+  // A new STARTPOLY ends the open polygon first: both squares are drawn.
+  STARTPOLY(-1);
+  Square(0, 0, false, kWhite);
+  STARTPOLY(-1);
+  Square(200, 0, false, kWhite);
+  ENDPOLY();
+  EXPECT_EQ(CountLitPixels(), 20000);
 }
 
 TEST(Polygon, TextureIsSampledTopLeftFirst) {
@@ -170,21 +173,6 @@ TEST(Polygon, TextureIsSampledTopLeftFirst) {
   ENDPOLY();
   ExpectNear(PixelAt(275, 75), Rgb(255, 0, 0), 6);
   ExpectNear(PixelAt(275, 25), Rgb(0, 0, 0), 6);
-}
-
-TEST(Polygon, VerticesOutsideAPolygonAreDropped) {
-  ScopedTempDir dir;
-  TOBLI_GL_WINDOW(window);
-  POLYVECTOR(0, 0, 0, 0, kWhite);
-  ENDPOLY();
-  EXPECT_EQ(CountLitPixels(), 0);
-  // A new STARTPOLY ends the open polygon first: both squares are drawn.
-  STARTPOLY(-1);
-  Square(0, 0, false, kWhite);
-  STARTPOLY(-1);
-  Square(200, 0, false, kWhite);
-  ENDPOLY();
-  EXPECT_EQ(CountLitPixels(), 20000);
 }
 
 TEST(Primitives, TextureStateComesBackAfterADraw) {

@@ -18,15 +18,6 @@ using namespace tobli::test;
 
 constexpr uint32_t kKey = Rgb(255, 0, 128);
 
-// Every pixel different, so a flipped, shifted or stretched draw shows.
-std::vector<uint32_t> Gradient(int width, int height) {
-  std::vector<uint32_t> pixels;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) pixels.push_back(Rgb(10 + x * 6, 20 + y * 9, 200 - x - y));
-  }
-  return pixels;
-}
-
 void ExpectPictureAt(int left, int top, int width, int height,
                      const std::vector<uint32_t>& pixels) {
   for (int y = 0; y < height; ++y) {
@@ -37,15 +28,9 @@ void ExpectPictureAt(int left, int top, int width, int height,
   }
 }
 
-void ExpectNear(uint32_t actual, uint32_t expected) {
-  EXPECT_NEAR(Red(actual), Red(expected), 1) << std::hex << actual;
-  EXPECT_NEAR(Green(actual), Green(expected), 1) << std::hex << actual;
-  EXPECT_NEAR(Blue(actual), Blue(expected), 1) << std::hex << actual;
-}
-
 // ---- Tables, without GL ----------------------------------------------------------------------
 
-TEST(SpriteTables, LoadRecordsPictureAndPowerOfTwoTextureSizes) {
+TEST(SpriteTables, LoadAndGrabRecordPictureAndPowerOfTwoTextureSizes) {
   ScopedTempDir dir;
   HeadlessRenderer renderer;
   WriteFile("pic.bmp", MakeSolidBmp24(20, 10, Rgb(1, 2, 3)));
@@ -76,11 +61,17 @@ TEST(SpriteTables, LoadRecordsPictureAndPowerOfTwoTextureSizes) {
   pLum->FreeSprite(8);
   EXPECT_EQ(pLum->nTexWidth[8], -1);
   EXPECT_EQ(pLum->nWidth[8], 5);
-}
 
-TEST(SpriteTables, PicturesBeyondTheSizeTablesAreCutOrRefused) {
-  ScopedTempDir dir;
-  HeadlessRenderer renderer;
+  // Grabbed textures are powers of two of at least 32.
+  GRABSPRITE(3, 0, 0, 40, 20);
+  EXPECT_EQ(pLum->nTexWidth[3], 64);
+  EXPECT_EQ(pLum->nTexHeight[3], 32);
+  EXPECT_EQ(pLum->nWidth[3], 40);
+  EXPECT_EQ(pLum->nHeight[3], 20);
+  GRABSPRITE(3, 0, 0, 1, 100);
+  EXPECT_EQ(pLum->nTexWidth[3], 32);
+  EXPECT_EQ(pLum->nTexHeight[3], 128);
+
   // Wider than the largest texture: cut to it, the whole width recorded as the picture's.
   WriteFile("wide.bmp", MakeBmp8(20000, 1, {Rgb(9, 9, 9)}, std::vector<uint8_t>(20000, 0)));
   LOADSPRITE("wide.bmp", 1);
@@ -91,18 +82,6 @@ TEST(SpriteTables, PicturesBeyondTheSizeTablesAreCutOrRefused) {
   WriteFile("wider.bmp", MakeBmp8(40000, 1, {Rgb(9, 9, 9)}, std::vector<uint8_t>(40000, 0)));
   LOADSPRITE("wider.bmp", 1);
   EXPECT_EQ(pLum->nTexWidth[1], -1);
-}
-
-TEST(SpriteTables, GrabbedTexturesAreAtLeast32AndPowersOfTwo) {
-  HeadlessRenderer renderer;
-  GRABSPRITE(3, 0, 0, 40, 20);
-  EXPECT_EQ(pLum->nTexWidth[3], 64);
-  EXPECT_EQ(pLum->nTexHeight[3], 32);
-  EXPECT_EQ(pLum->nWidth[3], 40);
-  EXPECT_EQ(pLum->nHeight[3], 20);
-  GRABSPRITE(3, 0, 0, 1, 100);
-  EXPECT_EQ(pLum->nTexWidth[3], 32);
-  EXPECT_EQ(pLum->nTexHeight[3], 128);
 }
 
 TEST(SpriteTables, NumbersOutsideTheTableAreIgnored) {
@@ -131,19 +110,6 @@ TEST(SpriteTables, NumbersOutsideTheTableAreIgnored) {
   EXPECT_EQ(pLum->nWidth[4094], before[1]);
   EXPECT_EQ(pLum->nTexWidth[0], before[2]);
   EXPECT_EQ(pLum->nWidth[0], before[3]);
-}
-
-TEST(SpriteTables, AlphaModeSetsIntensityAndCapsIt) {
-  HeadlessRenderer renderer;
-  ALPHAMODE(0.5);
-  EXPECT_FLOAT_EQ(pLum->fAlpha, 0.5f);
-  ALPHAMODE(-0.7);
-  EXPECT_FLOAT_EQ(pLum->fAlpha, 0.7f);
-  ALPHAMODE(2);
-  EXPECT_FLOAT_EQ(pLum->fAlpha, 1.0f);
-  ALPHAMODE(0.25);
-  ALPHAMODE(0);
-  EXPECT_FLOAT_EQ(pLum->fAlpha, 1.0f);
 }
 
 TEST(BoxCollision, TouchingEdgesCollideAndSizesMayBeNegative) {
@@ -256,7 +222,7 @@ TEST(SpriteDrawing, FivePixelRowsOfBothDepthsDrawExact) {
   ExpectPictureAt(30, 10, 5, 3, reversed);
 }
 
-TEST(SpriteDrawing, StretchAndZoomCoverTheirRectangles) {
+TEST(SpriteDrawing, StretchAndZoomCoverTheirRectanglesAndFreeSlotsDrawNothing) {
   ScopedTempDir dir;
   TOBLI_GL_WINDOW(window);
   WriteFile("sq.bmp", MakeSolidBmp24(16, 16, Rgb(0, 0, 255)));
@@ -276,6 +242,15 @@ TEST(SpriteDrawing, StretchAndZoomCoverTheirRectangles) {
   glClear(GL_COLOR_BUFFER_BIT);
   STRETCHSPRITE(5, 100, 100, -30, 30);
   STRETCHSPRITE(5, 100, 100, 30, -30);
+  EXPECT_EQ(CountLitPixels(), 0);
+
+  // Free and unknown slots draw nothing.
+  pLum->FreeSprite(5);
+  SPRITE(5, 10, 10);
+  SPRITE(4095, 10, 10);
+  SPRITE(-2, 10, 10);
+  ROTOSPRITE(5, 10, 10, 30);
+  STRETCHSPRITE(5, 10, 10, 40, 40);
   EXPECT_EQ(CountLitPixels(), 0);
 }
 
@@ -332,18 +307,13 @@ TEST(SpriteDrawing, AlphaModesBlendAsTheirSignAndSizeSay) {
   ExpectNear(PixelAt(52, 12), Rgb(240, 140, 90));
   // Opaque.
   EXPECT_EQ(PixelAt(72, 12), Rgb(200, 100, 50));
-}
 
-TEST(SpriteDrawing, UntintedEffectDrawIgnoresTheAlphaIntensity) {
-  ScopedTempDir dir;
-  TOBLI_GL_WINDOW(window);
-  WriteFile("warm.bmp", MakeSolidBmp24(8, 8, Rgb(200, 100, 50)));
-  LOADSPRITE("warm.bmp", 2);
+  // The untinted effect draw ignores the intensity; a plain draw does not.
   ALPHAMODE(0.5);
-  ROTOZOOMSPRITE(2, 10, 10, 0, 1);
-  SPRITE(2, 30, 10);
-  ExpectNear(PixelAt(12, 12), Rgb(200, 100, 50));
-  ExpectNear(PixelAt(32, 12), Rgb(100, 50, 25));
+  ROTOZOOMSPRITE(2, 10, 40, 0, 1);
+  SPRITE(2, 30, 40);
+  ExpectNear(PixelAt(12, 42), Rgb(200, 100, 50));
+  ExpectNear(PixelAt(32, 42), Rgb(100, 50, 25));
 }
 
 TEST(SpriteDrawing, GrabbedAreaDrawsBackTheSamePixels) {
@@ -371,7 +341,7 @@ std::vector<uint8_t> TextureLevel(uint32_t name, int level, int width, int heigh
   return texels;
 }
 
-TEST(SpriteTextures, SecondTextureHoldsBoxFilteredLevels) {
+TEST(SpriteTextures, MipLevelsAreBoxFilteredAndBumpTexturesHoldNormals) {
   ScopedTempDir dir;
   TOBLI_GL_WINDOW(window);
   WriteFile("pic.bmp",
@@ -387,11 +357,8 @@ TEST(SpriteTextures, SecondTextureHoldsBoxFilteredLevels) {
   std::vector<uint8_t> level0 = TextureLevel(pLum->nTexName[4][0], 0, 4, 2);
   EXPECT_EQ(std::vector<uint8_t>(level0.begin(), level0.begin() + 4),
             (std::vector<uint8_t>{0, 0, 100, 255}));
-}
 
-TEST(SpriteTextures, BumpTexturesHoldTheNormalsOfTheBrightness) {
-  ScopedTempDir dir;
-  TOBLI_GL_WINDOW(window);
+  // Bump textures hold the normals of the brightness.
   WriteFile("flat.bmp", MakeSolidBmp24(4, 4, Rgb(90, 90, 90)));
   WriteFile("step.bmp", MakeBmp24(4, 1, {0, 0, Rgb(255, 255, 255), Rgb(255, 255, 255)}));
   uint32_t flat = 0;
@@ -411,20 +378,6 @@ TEST(SpriteTextures, BumpTexturesHoldTheNormalsOfTheBrightness) {
   EXPECT_EQ(texels[5], 128);
   glDeleteTextures(1, &flat);
   glDeleteTextures(1, &step);
-}
-
-TEST(SpriteDrawing, FreeAndUnknownSlotsDrawNothing) {
-  ScopedTempDir dir;
-  TOBLI_GL_WINDOW(window);
-  WriteFile("sq.bmp", MakeSolidBmp24(16, 16, Rgb(0, 0, 255)));
-  LOADSPRITE("sq.bmp", 5);
-  pLum->FreeSprite(5);
-  SPRITE(5, 10, 10);
-  SPRITE(4095, 10, 10);
-  SPRITE(-2, 10, 10);
-  ROTOSPRITE(5, 10, 10, 30);
-  STRETCHSPRITE(5, 10, 10, 40, 40);
-  EXPECT_EQ(CountLitPixels(), 0);
 }
 
 }  // namespace

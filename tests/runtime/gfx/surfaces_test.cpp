@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bmp_files.h"
+#include "lit_area.h"
 #include "core/error_log.h"
 #include "gfx/bmp.h"
 #include "gfx/lumetra.h"
@@ -25,6 +26,7 @@ using tobli::test::HeadlessRenderer;
 using tobli::test::MakeBmp24;
 using tobli::test::MakeSolidBmp24;
 using tobli::test::PixelAt;
+using tobli::test::RawQuad;
 using tobli::test::ReadFile;
 using tobli::test::Rgb;
 using tobli::test::ScopedTempDir;
@@ -58,26 +60,13 @@ uint32_t SavedPixel(const std::string& file, int w, int h, int x, int y) {
              static_cast<uint8_t>(file[at]));
 }
 
-void FillScreen(uint32_t color) {
-  glDisable(GL_TEXTURE_2D);
-  glColor3ub(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-  glBegin(GL_TRIANGLE_FAN);
-  glVertex2i(0, -480);
-  glVertex2i(640, -480);
-  glVertex2i(640, 0);
-  glVertex2i(0, 0);
-  glEnd();
-  glColor4f(1, 1, 1, 1);
-  glEnable(GL_TEXTURE_2D);
-}
-
 const OPENGL_SURFACE& Surface(int n) {
   return pLum->surfaces[n];
 }
 
 // ---- Tables (headless) ---------------------------------------------------------------------
 
-TEST(SurfaceTables, LoadedPicturesAreCutInto64PixelTiles) {
+TEST(SurfaceTables, LoadedPicturesAreCutInto64PixelTilesUpToTheTable) {
   ScopedTempDir dir;
   HeadlessRenderer renderer;
   WriteFile("small.bmp", MakeSolidBmp24(100, 100, kRed));
@@ -95,11 +84,27 @@ TEST(SurfaceTables, LoadedPicturesAreCutInto64PixelTiles) {
   EXPECT_EQ(Surface(2).nCols, 2);
   EXPECT_EQ(Surface(2).nRows, 1);
   EXPECT_EQ(Surface(2).nTileW[2][0], 0) << "the old picture's tiles are gone";
+
+  // 5000 pixels need 79 columns; a surface has 64.
+  WriteFile("huge.bmp", MakeSolidBmp24(5000, 2, kRed));
+  ASSERT_TRUE(pLum->LoadSurface(14, "huge.bmp", false));
+  EXPECT_EQ(Surface(14).nCols, kLumSurfaceTiles);
+  EXPECT_EQ(Surface(14).nRows, 1);
 }
 
-TEST(SurfaceTables, UnreadablePictureLeavesTheSurfaceAsItWas) {
+TEST(SurfaceTables, NumbersOutsideTheTableAndUnreadablePicturesChangeNothing) {
   ScopedTempDir dir;
   HeadlessRenderer renderer;
+  WriteFile("small.bmp", MakeSolidBmp24(10, 10, kRed));
+  EXPECT_FALSE(pLum->LoadSurface(15, "small.bmp", false));
+  EXPECT_FALSE(pLum->LoadSurface(0xFFFFFFFFu, "small.bmp", false));
+  pLum->GrabSurface(-1);
+  pLum->GrabSurface(15);
+  pLum->FreeSurface(1000);
+  pLum->PasteSurface(99);
+  for (const OPENGL_SURFACE& surface : pLum->surfaces) EXPECT_EQ(surface.nCols, 0);
+
+  // A picture that cannot be read leaves the surface as it was.
   WriteFile("small.bmp", MakeSolidBmp24(100, 100, kRed));
   WriteFile("text.bmp", "this is not a picture");
   std::string deep = MakeSolidBmp24(4, 4, kRed);
@@ -111,29 +116,6 @@ TEST(SurfaceTables, UnreadablePictureLeavesTheSurfaceAsItWas) {
   EXPECT_FALSE(pLum->LoadSurface(4, "deep.bmp", false));
   EXPECT_EQ(Surface(4).nCols, 2);
   EXPECT_EQ(Surface(4).nRows, 2);
-}
-
-TEST(SurfaceTables, HugePictureStaysWithinTheTileTable) {
-  ScopedTempDir dir;
-  HeadlessRenderer renderer;
-  // 5000 pixels need 79 columns; a surface has 64.
-  WriteFile("huge.bmp", MakeSolidBmp24(5000, 2, kRed));
-  ASSERT_TRUE(pLum->LoadSurface(14, "huge.bmp", false));
-  EXPECT_EQ(Surface(14).nCols, kLumSurfaceTiles);
-  EXPECT_EQ(Surface(14).nRows, 1);
-}
-
-TEST(SurfaceTables, NumbersOutsideTheTableAreIgnored) {
-  ScopedTempDir dir;
-  HeadlessRenderer renderer;
-  WriteFile("small.bmp", MakeSolidBmp24(10, 10, kRed));
-  EXPECT_FALSE(pLum->LoadSurface(15, "small.bmp", false));
-  EXPECT_FALSE(pLum->LoadSurface(0xFFFFFFFFu, "small.bmp", false));
-  pLum->GrabSurface(-1);
-  pLum->GrabSurface(15);
-  pLum->FreeSurface(1000);
-  pLum->PasteSurface(99);
-  for (const OPENGL_SURFACE& surface : pLum->surfaces) EXPECT_EQ(surface.nCols, 0);
 }
 
 TEST(SurfaceTables, GrabbedScreenIsCutInto32PixelTilesReachingBelowTheScreen) {
@@ -148,7 +130,7 @@ TEST(SurfaceTables, GrabbedScreenIsCutInto32PixelTilesReachingBelowTheScreen) {
   EXPECT_EQ(Surface(0).nRows, 0);
 }
 
-TEST(Blendscreen, MissingFileTakesNoFrames) {
+TEST(Blendscreen, MissingFileTakesNoFramesAndLoadBmpOfItChangesNothing) {
   ScopedTempDir dir;
   HeadlessRenderer renderer;
   int frames = 0;
@@ -158,6 +140,13 @@ TEST(Blendscreen, MissingFileTakesNoFrames) {
   EXPECT_EQ(frames, 0);
   EXPECT_EQ(pLum->AccurateTime(), before);
   EXPECT_EQ(Surface(0).nCols, 0);
+
+  // LOADBMP of a missing file changes nothing either.
+  WriteFile("back.bmp", MakeSolidBmp24(64, 64, kRed));
+  LOADBMP("back.bmp");
+  LOADBMP("missing.bmp");
+  EXPECT_EQ(Surface(0).nCols, 1);
+  EXPECT_TRUE(ErrorLogLines().empty());
 }
 
 TEST(Blendscreen, FadeTakesFiftyTwoFramesAndLeavesThePictureAsBackground) {
@@ -177,50 +166,29 @@ TEST(Blendscreen, FadeTakesFiftyTwoFramesAndLeavesThePictureAsBackground) {
   EXPECT_EQ(pLum->fAlpha, 1.0f);
 }
 
-TEST(LoadBmp, MissingFileChangesNothing) {
-  ScopedTempDir dir;
-  HeadlessRenderer renderer;
-  WriteFile("back.bmp", MakeSolidBmp24(64, 64, kRed));
-  LOADBMP("back.bmp");
-  LOADBMP("missing.bmp");
-  EXPECT_EQ(Surface(0).nCols, 1);
-  EXPECT_TRUE(ErrorLogLines().empty());
-}
-
-void ExpectEndWithCode3AtLine(int line) {
-  auto lines = ErrorLogLines();
-  ASSERT_EQ(lines.size(), 5u);
-  EXPECT_EQ(lines[0], "-End On Line");
-  EXPECT_EQ(lines[1], "3");
-  EXPECT_EQ(lines[2], std::to_string(line));
-}
-
-TEST(LoadBmp, FileThatIsNoPictureEndsTheProgramWithCode3) {
-  ScopedTempDir dir;
-  WriteFile("text.bmp", "BM but nothing else");
-  EXPECT_EXIT(
-      {
-        HeadlessRenderer renderer;
-        __dLn(0, 41);
-        LOADBMP("text.bmp");
-        std::exit(1);
-      },
-      ::testing::ExitedWithCode(0), "");
-  ExpectEndWithCode3AtLine(41);
-}
-
-TEST(Blendscreen, FileThatIsNoPictureEndsTheProgramWithCode3) {
-  ScopedTempDir dir;
-  WriteFile("text.bmp", "not a picture");
-  EXPECT_EXIT(
-      {
-        HeadlessRenderer renderer;
-        __dLn(0, 42);
-        BLENDSCREEN("text.bmp");
-        std::exit(1);
-      },
-      ::testing::ExitedWithCode(0), "");
-  ExpectEndWithCode3AtLine(42);
+TEST(LoadBmp, FileThatIsNoPictureEndsTheProgramWithCode3InLoadBmpAndBlendscreen) {
+  for (bool blend : {false, true}) {
+    SCOPED_TRACE(blend ? "BLENDSCREEN" : "LOADBMP");
+    ScopedTempDir dir;
+    WriteFile("text.bmp", "BM but nothing else");
+    EXPECT_EXIT(
+        {
+          HeadlessRenderer renderer;
+          __dLn(0, 41);
+          if (blend) {
+            BLENDSCREEN("text.bmp");
+          } else {
+            LOADBMP("text.bmp");
+          }
+          std::exit(1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    auto lines = ErrorLogLines();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "-End On Line");
+    EXPECT_EQ(lines[1], "3");
+    EXPECT_EQ(lines[2], "41");
+  }
 }
 
 TEST(SaveBmp, HeaderIsWrittenByteForByte) {
@@ -230,33 +198,21 @@ TEST(SaveBmp, HeaderIsWrittenByteForByte) {
   std::string file = ReadFile("shot.bmp");
   ASSERT_EQ(file.size(), 921654u);
   EXPECT_EQ(file.substr(0, 2), "BM");
-  EXPECT_EQ(Le32(file, 2), 921654u);
-  EXPECT_EQ(Le32(file, 6), 0u);
-  EXPECT_EQ(Le32(file, 10), 54u);
-  EXPECT_EQ(Le32(file, 14), 40u);
-  EXPECT_EQ(Le32(file, 18), 640u);
-  EXPECT_EQ(Le32(file, 22), 480u);
-  EXPECT_EQ(Le32(file, 26), 1u | (24u << 16));
-  EXPECT_EQ(Le32(file, 30), 0u);
-  EXPECT_EQ(Le32(file, 34), 0u);
-  EXPECT_EQ(Le32(file, 38), 10000u);
-  EXPECT_EQ(Le32(file, 42), 10000u);
-  EXPECT_EQ(Le32(file, 46), 0u);
-  EXPECT_EQ(Le32(file, 50), 0u);
+  // Size, reserved, pixel offset; information size, width, height, planes and depth,
+  // compression, image size, resolution both ways, colours used and important.
+  const uint32_t fields[] = {921654, 0, 54, 40, 640, 480, 1 | (24 << 16), 0, 0, 10000, 10000, 0, 0};
+  for (size_t i = 0; i < std::size(fields); ++i) EXPECT_EQ(Le32(file, 2 + 4 * i), fields[i]) << i;
   // The saved file reads back as a picture of the screen's size.
   int w = 0;
   int h = 0;
   EXPECT_TRUE(ReadBmpSize("shot.bmp", w, h));
   EXPECT_EQ(w, 640);
   EXPECT_EQ(h, 480);
-}
 
-TEST(SaveBmp, OddScreenSizesAreRoundedUpToMultiplesOfFour) {
-  ScopedTempDir dir;
-  HeadlessRenderer renderer;
+  // Odd screen sizes are rounded up to multiples of four.
   pLum->ChangeSize(637, 478);
-  ASSERT_TRUE(pLum->SaveBMPFile("shot.bmp"));
-  std::string file = ReadFile("shot.bmp");
+  ASSERT_TRUE(pLum->SaveBMPFile("odd.bmp"));
+  file = ReadFile("odd.bmp");
   EXPECT_EQ(Le32(file, 18), 640u);
   EXPECT_EQ(Le32(file, 22), 480u);
   EXPECT_EQ(file.size(), 921654u);
@@ -287,10 +243,11 @@ TEST(SurfacePixels, LoadedBackgroundMatchesThePictureNowAndAfterEachFrame) {
     EXPECT_EQ(PixelAt(0, 479), kBlue) << frame;
     EXPECT_EQ(PixelAt(639, 479), kWhite) << frame;
     EXPECT_EQ(PixelAt(320, 240), Rgb(128, 128, 128)) << frame;
-    FillScreen(kRed);  // drawn over, gone with the next frame
+    RawQuad(0, 0, 640, 480, kRed);  // drawn over, gone with the next frame
     SHOWSCREEN();
   }
-  // Right after SHOWSCREEN the frame being drawn is the background alone.
+  // Right after SHOWSCREEN the frame being drawn is the background alone; the file holds it
+  // bottom row first, each pixel blue, green, red.
   SAVEBMP("shot.bmp");
   std::string file = ReadFile("shot.bmp");
   ASSERT_EQ(file.size(), 921654u);
@@ -305,7 +262,7 @@ TEST(SurfacePixels, TilesOutsideASmallPictureAreBlack) {
   ScopedTempDir dir;
   TOBLI_GL_WINDOW(window);
   WriteFile("small.bmp", CornerPicture(100, 100));
-  FillScreen(kWhite);
+  RawQuad(0, 0, 640, 480, kWhite);
   LOADBMP("small.bmp");
   EXPECT_EQ(PixelAt(0, 0), kRed);
   EXPECT_EQ(PixelAt(99, 99), kWhite);
@@ -319,16 +276,7 @@ TEST(SurfacePixels, TilesOutsideASmallPictureAreBlack) {
 TEST(SurfacePixels, UseAsBmpMakesTheFrameTheBackground) {
   ScopedTempDir dir;
   TOBLI_GL_WINDOW(window);
-  glDisable(GL_TEXTURE_2D);
-  glColor3ub(0, 0, 255);
-  glBegin(GL_TRIANGLE_FAN);
-  glVertex2i(50, -60);
-  glVertex2i(60, -60);
-  glVertex2i(60, -50);
-  glVertex2i(50, -50);
-  glEnd();
-  glEnable(GL_TEXTURE_2D);
-  glColor4f(1, 1, 1, 1);
+  RawQuad(50, 50, 10, 10, kBlue);
   USEASBMP();
   SHOWSCREEN();
   EXPECT_EQ(PixelAt(50, 50), kBlue);
@@ -350,27 +298,11 @@ TEST(SurfacePixels, BlackScreenClearsTheFrameAndTheBackground) {
   EXPECT_EQ(tobli::test::CountLitPixels(), 0);
 }
 
-TEST(SurfacePixels, SavedFileHoldsTheFrameBottomRowFirst) {
-  ScopedTempDir dir;
-  TOBLI_GL_WINDOW(window);
-  WriteFile("back.bmp", CornerPicture(640, 480));
-  LOADBMP("back.bmp");
-  ASSERT_TRUE(pLum->SaveBMPFile("shot.bmp"));
-  std::string file = ReadFile("shot.bmp");
-  ASSERT_EQ(file.size(), 921654u);
-  // Bottom-left pixel first, stored blue, green, red.
-  EXPECT_EQ(static_cast<uint8_t>(file[54]), 255);
-  EXPECT_EQ(static_cast<uint8_t>(file[55]), 0);
-  EXPECT_EQ(static_cast<uint8_t>(file[56]), 0);
-  EXPECT_EQ(SavedPixel(file, 640, 480, 0, 0), kRed);
-  EXPECT_EQ(SavedPixel(file, 640, 480, 639, 0), kGreen);
-}
-
 TEST(SurfacePixels, CrossFadeEndsWithThePictureAsBackground) {
   ScopedTempDir dir;
   TOBLI_GL_WINDOW(window);
   WriteFile("next.bmp", CornerPicture(640, 480));
-  FillScreen(kRed);
+  RawQuad(0, 0, 640, 480, kRed);
   ALPHAMODE(0.5);
   BLENDSCREEN("next.bmp");
   // The frame being drawn starts with the picture at full strength, whatever the blending

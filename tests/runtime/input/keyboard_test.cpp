@@ -37,7 +37,7 @@ TEST_F(KeyboardTest, KeyReadsTheHeldKeyByTheLowEightBitsOfItsNumber) {
   EXPECT_EQ(KEY(kLeft), 0);
 }
 
-TEST_F(KeyboardTest, AHeldKeyTypesItsCharacterOnceUntilAllKeysAreReleased) {
+TEST_F(KeyboardTest, AHeldKeyTypesOnceAndWhileALowerKeyIsHeldOthersTypeNothing) {
   CreateDevices();
   PressKey(kA);
   EXPECT_EQ(INKEY_Str(), "a");
@@ -46,6 +46,18 @@ TEST_F(KeyboardTest, AHeldKeyTypesItsCharacterOnceUntilAllKeysAreReleased) {
   ReleaseKey(kA);
   EXPECT_EQ(INKEY_Str(), "");
   PressKey(kA);
+  EXPECT_EQ(INKEY_Str(), "a");
+
+  ReleaseKey(kA);
+  EXPECT_EQ(INKEY_Str(), "");
+
+  // While a lower key is held other keys type nothing.
+  PressKey(kOne);
+  EXPECT_EQ(INKEY_Str(), "1");
+  PressKey(kA);
+  EXPECT_EQ(INKEY_Str(), "");
+  ReleaseKey(kOne);
+  // The search now finds A first: a character other than the last one counts as new.
   EXPECT_EQ(INKEY_Str(), "a");
 }
 
@@ -61,17 +73,6 @@ TEST_F(KeyboardTest, ShiftMakesCapitalsAndTheLayoutsShiftedCharacters) {
   PressKey(kRightShift);
   PressKey(kOne);
   EXPECT_EQ(INKEY_Str(), "!");
-}
-
-TEST_F(KeyboardTest, WhileALowerKeyIsHeldOtherKeysTypeNothing) {
-  CreateDevices();
-  PressKey(kOne);
-  EXPECT_EQ(INKEY_Str(), "1");
-  PressKey(kA);
-  EXPECT_EQ(INKEY_Str(), "");
-  ReleaseKey(kOne);
-  // The search now finds A first: a character other than the last one counts as new.
-  EXPECT_EQ(INKEY_Str(), "a");
 }
 
 TEST_F(KeyboardTest, EnterAndBackspaceGiveControlCharactersOtherKeysWithoutTextGiveNone) {
@@ -91,7 +92,7 @@ TEST_F(KeyboardTest, EnterAndBackspaceGiveControlCharactersOtherKeysWithoutTextG
   EXPECT_EQ(pDXin->Scan2Ascii(300), 0);
 }
 
-TEST_F(KeyboardTest, QuitKeysAreEscAndLeftAltWithF4) {
+TEST_F(KeyboardTest, QuitKeysAreEscAndLeftAltWithF4AndKeysAreLetGoWithTheFocus) {
   CreateDevices();
   __RefreshKeyboard();
   EXPECT_FALSE(__QuitKeysDown());
@@ -107,10 +108,8 @@ TEST_F(KeyboardTest, QuitKeysAreEscAndLeftAltWithF4) {
   PressKey(0x01);
   __RefreshKeyboard();
   EXPECT_TRUE(__QuitKeysDown());
-}
 
-TEST_F(KeyboardTest, KeysHeldWhenTheFocusGoesAreLetGo) {
-  CreateDevices();
+  // Keys held when the focus goes are let go.
   PressKey(kLeft);
   EXPECT_EQ(KEY(kLeft), 1);
   PushFocus(false);

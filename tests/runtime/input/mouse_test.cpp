@@ -30,7 +30,7 @@ MouseState Read() {
 
 using MouseTest = InputTest;
 
-TEST_F(MouseTest, MotionMovesThePointerOnePixelPerUnitInsideTheScreen) {
+TEST_F(MouseTest, MotionMovesThePointerInsideTheScreenButSetMouseIsUnclamped) {
   ASSERT_EQ(CreateDevices(true), kInputOk);
   SETMOUSE(100, 100);
   MoveMouse(30, -10);
@@ -49,19 +49,17 @@ TEST_F(MouseTest, MotionMovesThePointerOnePixelPerUnitInsideTheScreen) {
   s = Read();
   EXPECT_EQ(s.x, 0);
   EXPECT_EQ(s.y, 0);
-}
 
-TEST_F(MouseTest, SetMouseIsUnclampedUntilTheNextReading) {
-  CreateDevices(true);
+  // SETMOUSE is unclamped until the next reading.
   SETMOUSE(-5, -5);
   EXPECT_EQ(__g_mx, -5);
   EXPECT_EQ(__g_my, -5);
-  MouseState s = Read();
+  s = Read();
   EXPECT_EQ(s.x, 0);
   EXPECT_EQ(s.y, 0);
 }
 
-TEST_F(MouseTest, ButtonsReportLeftAndRight) {
+TEST_F(MouseTest, ButtonsReportLeftAndRightAndMotionIsReadInSixteenBits) {
   CreateDevices(true);
   PressButton(0);
   MouseState s = Read();
@@ -78,6 +76,13 @@ TEST_F(MouseTest, ButtonsReportLeftAndRight) {
   EXPECT_EQ(s.b1, 0);
   EXPECT_EQ(s.b2, 0);
   EXPECT_TRUE(pDXin->AnyMouse());
+
+  // Large motion is read in sixteen bits.
+  MoveMouse(40000, -40000);
+  DIMOUSEDATA d;
+  ASSERT_TRUE(pDXin->GetMouseData(d));
+  EXPECT_EQ(d.nDX, 32767);
+  EXPECT_EQ(d.nDY, -32768);
 }
 
 TEST_F(MouseTest, ThePointerIsHeldOnlyWhileTheWindowHasTheFocus) {
@@ -138,15 +143,6 @@ TEST_F(MouseTest, AMouseThatCannotBeHeldIsLoggedAndReadsNoMotion) {
   MoveMouse(5, 5);
   s = Read();
   EXPECT_EQ(s.x, 25);
-}
-
-TEST_F(MouseTest, LargeMotionIsReadInSixteenBits) {
-  CreateDevices(true);
-  MoveMouse(40000, -40000);
-  DIMOUSEDATA d;
-  ASSERT_TRUE(pDXin->GetMouseData(d));
-  EXPECT_EQ(d.nDX, 32767);
-  EXPECT_EQ(d.nDY, -32768);
 }
 
 }  // namespace

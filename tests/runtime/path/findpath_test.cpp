@@ -59,7 +59,7 @@ class FindPath : public ::testing::Test {
   void TearDown() override { SetFindPathStopCheck(nullptr); }
 };
 
-TEST_F(FindPath, ThreeCellsInARow) {
+TEST_F(FindPath, ThreeCellsInARowButNoWayThroughAWallOrIntoABlockedGoal) {
   KDIntArray map, path;
   DIM(map, 3, 1);
   for (int x = 0; x < 3; ++x) map(x, 0) = 1;
@@ -74,10 +74,8 @@ TEST_F(FindPath, ThreeCellsInARow) {
   ASSERT_EQ(FINDPATH(map, path, 0, 2.9, 0.5, -0.5, 0), 3);
   EXPECT_EQ(path(0, 0), 2);
   EXPECT_EQ(path(2, 0), 0);
-}
 
-TEST_F(FindPath, NoWayThroughAWallOrIntoABlockedGoalLeavesOneElement) {
-  KDIntArray map, path;
+  // No way through a wall or into a blocked goal leaves one element.
   tobli::test::CostMap walled(6, 4, 1);
   for (int y = 0; y < 4; ++y) walled.at(3, y) = 0;
   Load(map, walled);
