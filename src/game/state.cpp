@@ -11,7 +11,8 @@
   X(tobani) X(wani) X(sweets) X(saltbag) X(fireman) X(wellington) X(magnet) X(kynum)           \
   X(gameon) X(drawing) X(delay) X(happened) X(onice) X(moving) X(dx) X(dy) X(x) X(y) X(h)      \
   X(i) X(maxbox) X(maxboom) X(startx) X(starty) X(xlevel) X(ylevel) X(maxx) X(maxy) X(zoop)    \
-  X(voicedelay) X(zt) X(num) X(mousex) X(mousey) X(mouseb1) X(mouseb2) X(blackcolor)
+  X(voicedelay) X(zt) X(num) X(mousex) X(mousey) X(mouseb1) X(mouseb2) X(blackcolor)           \
+  X(exitsTaken)
 
 #define TOBLI_GAME_ARRAYS(X)                                                                      \
   X(hit) X(enex) X(eney) X(enespd) X(enemode) X(enelook) X(boxlook) X(boxx) X(boxy) X(boxm)    \

@@ -45,6 +45,9 @@ extern double zt;               // vertical position of the scrolling intro text
 extern double num;              // loop variable of the selection screen's stars
 extern double mousex, mousey, mouseb1, mouseb2;  // editor mouse state
 extern double blackcolor;                        // set at start, never read
+// Exits taken since the game state was cleared: a tool tells a finished level by it, since the
+// level number need not change (the exit of the last level leads back to level 0).
+extern double exitsTaken;
 
 // ---- Arrays --------------------------------------------------------------------------------
 extern KDIntArray hit;                                   // 128 x 128: the map's tile codes

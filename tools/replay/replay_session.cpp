@@ -39,7 +39,7 @@ void SendKey(int key, bool down) {
 class Session {
  public:
   Session(game::HeadlessDriver& driver, const std::vector<char>& moves)
-      : driver_(driver), moves_(moves), startLevel_(level) {}
+      : driver_(driver), moves_(moves), startExits_(exitsTaken) {}
 
   bool completed() const { return completed_; }
   int deaths() const { return deaths_; }
@@ -56,7 +56,7 @@ class Session {
         TakeToken();
         break;
       case PassPoint::kPassEnd:
-        if (level != startLevel_) completed_ = true;
+        if (exitsTaken != startExits_) completed_ = true;
         if (completed_ || finishing_) stopAtFrame_ = true;
         break;
     }
@@ -126,7 +126,7 @@ class Session {
   game::HeadlessDriver& driver_;
   const std::vector<char>& moves_;
   size_t next_ = 0;
-  double startLevel_;
+  double startExits_;  // exits taken before the run: one more means the level was finished
   int heldKey_ = 0;
   int commandKey_ = 0;
   bool waiting_ = false;

@@ -148,20 +148,20 @@ class LevelDeck {
 // Counts deaths and exits to the next level frame by frame.
 class GameWatch {
  public:
-  explicit GameWatch(SoakReport& report) : report_(report), level_(level) {}
+  explicit GameWatch(SoakReport& report) : report_(report), exits_(exitsTaken) {}
   void OnFrame() {
     bool dying = ALIVE == 0 && gameon != 0;
     if (dying && !dying_) ++report_.deaths;
     dying_ = dying;
-    if (level != level_) {
+    if (exitsTaken != exits_) {
       ++report_.levelsLeft;
-      level_ = level;
+      exits_ = exitsTaken;
     }
   }
 
  private:
   SoakReport& report_;
-  double level_;
+  double exits_;
   bool dying_ = false;
 };
 
