@@ -64,13 +64,10 @@ std::vector<std::string> Lines(const std::string& bytes) {
   return lines;
 }
 
-TEST(CatalogueSaves, EveryFileHasAnExpectedResult) {
+TEST(CatalogueSaves, GameStartsAtTheNumberReadAndWritesItBack) {
   std::set<std::string> names;
   for (const auto& [name, expected] : Saves()) names.insert(name);
   tobli::catalogue::ExpectEveryFileCovered("saves", names);
-}
-
-TEST(CatalogueSaves, GameStartsAtTheNumberReadAndWritesItBack) {
   for (const auto& [file, expected] : Saves()) {
     SCOPED_TRACE(file);
     ScopedTempDir dir;

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <utility>
+
+#include "game.h"
 
 #include "support/test_support.h"
 
@@ -39,6 +42,20 @@ LevelSpec FloorLevel(int columns, int rows) {
   LevelSpec level;
   level.rows.assign(rows, std::vector<int>(columns, 60));
   return level;
+}
+
+LevelSpec Level(std::vector<std::vector<int>> rows, int sx, int sy,
+                std::vector<LevelEnemy> enemies) {
+  LevelSpec level;
+  level.rows = std::move(rows);
+  level.startX = sx;
+  level.startY = sy;
+  level.enemies = std::move(enemies);
+  return level;
+}
+
+double& Cell(int c, int r) {
+  return hit(c + kMargin, r + kMargin);
 }
 
 }  // namespace tobli::test

@@ -32,5 +32,14 @@ std::string LevelFileText(const LevelSpec& level);
 void WriteLevelFile(int number, const LevelSpec& level);
 // A rows x columns level of floor (60) with the given cells set afterwards.
 LevelSpec FloorLevel(int columns, int rows);
+// A level of the given rows (row r holds the codes of stored cells (0, r), (1, r), ...) with
+// the player starting at (sx, sy).
+LevelSpec Level(std::vector<std::vector<int>> rows, int sx = 0, int sy = 0,
+                std::vector<LevelEnemy> enemies = {});
+
+// The game's loader puts the stored level at this margin inside its map.
+constexpr int kMargin = 6;
+// The map cell of stored cell (c, r), as the game holds it.
+double& Cell(int c, int r);
 
 }  // namespace tobli::test

@@ -85,14 +85,4 @@ TEST_F(MainProgram, SpaceOnTheTitleStartsAGameOfTheFirstSlot) {
   EXPECT_EQ(plyy, (3 + 6) * 32);
 }
 
-TEST_F(MainProgram, EditorChoiceSkipsTheSelection) {
-  tobli::test::WriteFile("intro.txt", "Tobli is back\r\n");
-  driver_.PressKey(18, kHeadingFrames + 2);
-  driver_.At(kHeadingFrames + 4, [this] { driver_.Stop(); });
-  RunResult result = driver_.Run([] { __MainGameSub_(); }, 2000);
-  ASSERT_EQ(result.end, RunEnd::kStopped);
-  EXPECT_EQ(savefile_Str, "");
-  EXPECT_EQ(a_Str, "");
-}
-
 }  // namespace

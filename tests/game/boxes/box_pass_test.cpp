@@ -28,7 +28,7 @@ std::vector<std::tuple<int, int, int, int>> PictureObjects() {
 using BoxPass = BoxTest;
 
 TEST_F(BoxPass, RollingGemRollsUntilBlockedAndSoundsOnce) {
-  LoadForPlay(Rows({{5, 60, 60, 60, 73}}));
+  LoadForPlay(Level({{5, 60, 60, 60, 73}}));
   EXPECT_EQ(PushBox(0, 0, kRight), 1);
   Frames(47);
   EXPECT_EQ(boxm(0), kRight);
@@ -47,7 +47,7 @@ TEST_F(BoxPass, RollingGemRollsUntilBlockedAndSoundsOnce) {
 }
 
 TEST_F(BoxPass, IceCarriesACrateAndCurve70TurnsItDown) {
-  LoadForPlay(Rows({
+  LoadForPlay(Level({
       {61, 66, 67, 70, 73},
       {73, 73, 73, 60, 73},
       {73, 73, 73, 73, 73},
@@ -66,7 +66,7 @@ TEST_F(BoxPass, IceCarriesACrateAndCurve70TurnsItDown) {
 
 TEST_F(BoxPass, BoxRestingOnAConveyorMovesAsSoonAsTheWayIsFree) {
   // A bomb on a conveyor right with a crate in its way; a gem on one facing a wall.
-  LoadForPlay(Rows({{8, 61, 60, 73}, {5, 73, 60, 73}}));
+  LoadForPlay(Level({{8, 61, 60, 73}, {5, 73, 60, 73}}));
   Cell(0, 0) = 84;
   Cell(0, 1) = 84;
   double bomb = BoxAt(0, 0);
@@ -108,7 +108,7 @@ TEST_F(BoxPass, WaterBecomesDirtAndHolesShowTheBoxFalling) {
 }
 
 TEST_F(BoxPass, CratesOnFireAndMinesAreDestroyed) {
-  LoadForPlay(Rows({{61, 18, 73}, {61, 19, 73}}));
+  LoadForPlay(Level({{61, 18, 73}, {61, 19, 73}}));
   EXPECT_EQ(PushCrate(0, 0, kRight), 1);
   EXPECT_EQ(PushCrate(0, 1, kRight), 1);
   Frames(16);
@@ -124,7 +124,7 @@ TEST_F(BoxPass, CratesOnFireAndMinesAreDestroyed) {
 }
 
 TEST_F(BoxPass, BombsExplodeOnFireAndMines) {
-  LoadForPlay(Rows({{8, 18, 73}, {8, 19, 73}}));
+  LoadForPlay(Level({{8, 18, 73}, {8, 19, 73}}));
   EXPECT_EQ(PushBox(0, 0, kRight), 1);
   EXPECT_EQ(PushBox(0, 1, kRight), 1);
   Frames(16);
@@ -148,7 +148,7 @@ TEST_F(BoxPass, BombsExplodeOnFireAndMines) {
 }
 
 TEST_F(BoxPass, BoxTowardTheSwitchTogglesBlocksAndARisingBlockDestroysABox) {
-  LoadForPlay(Rows({
+  LoadForPlay(Level({
       {60, 8, 111, 73},
       {60, 8, 82, 101},
       {73, 73, 102, 81},
@@ -190,7 +190,7 @@ TEST_F(BoxPass, ThreeDifferentGemsSideBySideVanishForASilverKey) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    LoadForPlay(Rows(c.rows));
+    LoadForPlay(Level(c.rows));
     std::vector<std::tuple<int, int, int, int>> gems;
     for (double n = 0; n < maxbox; ++n) {
       gems.emplace_back(boxx(n) - kMargin, boxy(n) - kMargin, boxlook(n), 32);
@@ -215,7 +215,7 @@ TEST_F(BoxPass, ThreeDifferentGemsSideBySideVanishForASilverKey) {
 }
 
 TEST_F(BoxPass, GlidingBoxCrushesThePlayerAndARestingOneNever) {
-  LoadForPlay(Rows({{60, 60, 8, 60, 60, 73}}));
+  LoadForPlay(Level({{60, 60, 8, 60, 60, 73}}));
   PlacePlayer(3, 0);
   EXPECT_EQ(PushBox(2, 0, kRight), 1);
   // After k frames the box is 2k pixels on, 32 - 2k pixels from the player.
@@ -225,7 +225,7 @@ TEST_F(BoxPass, GlidingBoxCrushesThePlayerAndARestingOneNever) {
   EXPECT_EQ(plyx, startx * 32);
   EXPECT_EQ(plyy, starty * 32);
 
-  LoadForPlay(Rows({{60, 60, 8, 60, 60, 73}}));
+  LoadForPlay(Level({{60, 60, 8, 60, 60, 73}}));
   PlacePlayer(2, 0);
   Frames(5);
   EXPECT_EQ(plyx, (2 + kMargin) * 32);

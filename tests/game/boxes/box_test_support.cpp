@@ -1,7 +1,5 @@
 #include "box_test_support.h"
 
-#include <utility>
-
 #include "audio/sound_log.h"
 #include "game.h"
 #include "pass_observer.h"
@@ -10,12 +8,6 @@ namespace tobli::test {
 
 using tobli::game::PassPoint;
 using tobli::game::RunEnd;
-
-LevelSpec Rows(std::vector<std::vector<int>> rows) {
-  LevelSpec level;
-  level.rows = std::move(rows);
-  return level;
-}
 
 void BoxTest::LoadForPlay(const LevelSpec& spec) {
   WriteLevelFile(1, spec);
@@ -76,10 +68,6 @@ void BoxTest::PlayMoves(const LevelSpec& spec, const std::string& moves, int set
   tobli::game::SetPassObserver({});
   EXPECT_EQ(result.end, RunEnd::kStopped) << "error " << __g_error << " on line " << __g_errorline;
   EXPECT_EQ(next, moves.size());
-}
-
-double& BoxTest::Cell(int c, int r) {
-  return hit(c + kMargin, r + kMargin);
 }
 
 double BoxTest::BoxAt(int c, int r) {

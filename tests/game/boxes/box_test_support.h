@@ -14,16 +14,11 @@
 
 namespace tobli::test {
 
-// The stored level lies at this margin inside the game's map.
-constexpr int kMargin = 6;
 // Directions of the player and the boxes.
 constexpr double kRight = 1;
 constexpr double kLeft = 2;
 constexpr double kDown = 3;
 constexpr double kUp = 4;
-
-// A level of the given rows (row r holds the codes of stored cells (0, r), (1, r), ...).
-LevelSpec Rows(std::vector<std::vector<int>> rows);
 
 class BoxTest : public ::testing::Test {
  protected:
@@ -41,8 +36,6 @@ class BoxTest : public ::testing::Test {
   void PlayMoves(const LevelSpec& spec, const std::string& moves, int settle = 20,
                  const std::function<void()>& afterPass = {});
 
-  // The map cell of stored cell (c, r).
-  static double& Cell(int c, int r);
   // The index of the first box on stored cell (c, r), or -1.
   static double BoxAt(int c, int r);
   // Puts the player on stored cell (c, r).

@@ -16,7 +16,7 @@ using Pushing = BoxTest;
 
 TEST_F(Pushing, CrateOnFloorGlidesSixteenFramesAndIsATileAgain) {
   std::vector<double> steps;
-  PlayMoves(Rows({{60, 61, 60, 60, 73}}), "R", 5, [&steps] {
+  PlayMoves(Level({{60, 61, 60, 60, 73}}), "R", 5, [&steps] {
     if (maxbox > 0) steps.push_back(boxdelay(0));
   });
   // The frame of the push, then one frame per two pixels; the sixteenth frame ends the step.
@@ -32,7 +32,7 @@ TEST_F(Pushing, CrateOnFloorGlidesSixteenFramesAndIsATileAgain) {
 }
 
 TEST_F(Pushing, CoveringTheLastTargetGivesTheSilverKeyOnce) {
-  LevelSpec spec = Rows({
+  LevelSpec spec = Level({
       {60, 60, 60, 60, 60, 73},
       {60, 61, 100, 60, 60, 73},
       {60, 61, 100, 60, 60, 73},
@@ -74,7 +74,7 @@ TEST_F(Pushing, CoveringTheLastTargetGivesTheSilverKeyOnce) {
 }
 
 TEST_F(Pushing, LevelWithoutTargetsNeverGivesTheCrateKey) {
-  PlayMoves(Rows({{60, 61, 60, 60, 73}}), "RR", 5);
+  PlayMoves(Level({{60, 61, 60, 60, 73}}), "RR", 5);
   EXPECT_EQ(Cell(3, 0), 61);
   EXPECT_EQ(boxmission, 0);
   EXPECT_EQ(kys(4), 0);
@@ -114,7 +114,7 @@ TEST_F(Pushing, EachKindOfBoxEntersOnlyItsTiles) {
 }
 
 TEST_F(Pushing, BlockedGemStopsAGemMovingOnTheSameAxisOnly) {
-  LoadForPlay(Rows({{5, 6, 60, 73}, {60, 60, 60, 73}}));
+  LoadForPlay(Level({{5, 6, 60, 73}, {60, 60, 60, 73}}));
   double other = BoxAt(1, 0);
   boxm(other) = kLeft;
   EXPECT_EQ(PushBox(0, 0, kRight), 0);
@@ -131,7 +131,7 @@ TEST_F(Pushing, BlockedGemStopsAGemMovingOnTheSameAxisOnly) {
 
 TEST_F(Pushing, MagnetHoldsABoxUntilAPlateIsPressed) {
   // Row 0: a bomb on a magnet; row 1: a bomb that can be moved onto a plate.
-  LoadForPlay(Rows({{60, 8, 60, 60, 80, 73}, {60, 60, 60, 8, 60, 73}}));
+  LoadForPlay(Level({{60, 8, 60, 60, 80, 73}, {60, 60, 60, 8, 60, 73}}));
   Cell(1, 0) = 65;
   double pressed = -1;
   Do([&pressed] { pressed = magnetcheck(); });

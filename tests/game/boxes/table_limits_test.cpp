@@ -64,7 +64,7 @@ TEST_F(TableLimits, CreateboxOnAFullTableLeavesTableAndTileAlone) {
 }
 
 TEST_F(TableLimits, FullEnemyTableShowsNoPicturesButTheBoxesStillGo) {
-  LoadForPlay(Rows({{61, 92, 73}, {61, 18, 73}, {5, 6, 7}}));
+  LoadForPlay(Level({{61, 92, 73}, {61, 18, 73}, {5, 6, 7}}));
   maxene = kTableSize;
   for (int e = 0; e < kTableSize; ++e) enemode(e) = 50;
   EXPECT_EQ(PushCrate(0, 0, kRight), 1);

@@ -60,7 +60,7 @@ TEST_F(Explosions, RowOfMinesGoesOffOneMinePerThreeUpdates) {
   // Stored row: floor, the first explosion, three mines, floor.
   std::vector<std::vector<double>> rows;
   std::vector<uint64_t> soundFrames;
-  WithLevel(OneRow({60, 60, 19, 19, 19, 60}), [&rows, &soundFrames] {
+  WithLevel(Level({{60, 60, 19, 19, 19, 60}}), [&rows, &soundFrames] {
     createboom(1 + kMargin, kMargin);
     auto row = [] {
       std::vector<double> cells;
@@ -96,7 +96,7 @@ TEST_F(Explosions, RowOfMinesGoesOffOneMinePerThreeUpdates) {
 TEST_F(Explosions, BombPushedOntoFireExplodesAndSetsOffTheMinesBeside) {
   // The bomb glides onto the fire; the explosion shows there, burns down to floor at every
   // fifth frame of the game loop and sets off the mines after it one by one.
-  UseLevel(OneRow({60, 8, 18, 19, 19, 73}));
+  UseLevel(Level({{60, 8, 18, 19, 19, 73}}));
   driver_.PressKey(kKeyRight, kLoaderFrames + 1);
   PlayPasses(90);
   EXPECT_EQ(Cell(1, 0), 60);

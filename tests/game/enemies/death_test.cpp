@@ -62,8 +62,8 @@ TEST_F(Death, WaterPlaysOnlyTheWaterSoundVoidAndRaisedBlockNone) {
     std::vector<int> sounds;
   };
   const Case cases[] = {
-      {"water", OneRow({60, 4, 60}), 20, {15}},
-      {"void", OneRow({60, 92}), 20, {}},
+      {"water", Level({{60, 4, 60}}), 20, {15}},
+      {"void", Level({{60, 92}}), 20, {}},
       // The player waits on a lowered block; a walker reaching the toggle switch raises it.
       {"raised block",
        Level({{60, 81, 60, 60, 60, 60}, {73, 73, 73, 73, 73, 73}, {73, 60, 60, 60, 111, 73}}, 0, 0,

@@ -1,7 +1,5 @@
 #include "enemy_scenario.h"
 
-#include <utility>
-
 #include "audio/sound_log.h"
 #include "game.h"
 #include "pass_observer.h"
@@ -10,24 +8,6 @@ namespace tobli::test {
 
 double Pixel(int stored) {
   return (stored + kMargin) * 32.0;
-}
-
-double Cell(int c, int r) {
-  return hit(c + kMargin, r + kMargin);
-}
-
-LevelSpec Level(std::vector<std::vector<int>> rows, int sx, int sy,
-                std::vector<LevelEnemy> enemies) {
-  LevelSpec level;
-  level.rows = std::move(rows);
-  level.startX = sx;
-  level.startY = sy;
-  level.enemies = std::move(enemies);
-  return level;
-}
-
-LevelSpec OneRow(std::vector<int> codes) {
-  return Level({std::move(codes)}, 0, 0);
 }
 
 std::vector<int> SoundSlots() {

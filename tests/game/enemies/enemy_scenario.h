@@ -14,8 +14,6 @@
 
 namespace tobli::test {
 
-// The stored level lies at this margin inside the game's map.
-constexpr int kMargin = 6;
 // The level loader shows two frames before the first pass of the game loop.
 constexpr uint64_t kLoaderFrames = 2;
 
@@ -27,14 +25,6 @@ constexpr int kKeyDown = 208;
 
 // Map pixel of a stored column or row.
 double Pixel(int stored);
-// The map cell of stored cell (c, r).
-double Cell(int c, int r);
-
-// A stored level of the given rows with the player starting at (sx, sy).
-LevelSpec Level(std::vector<std::vector<int>> rows, int sx, int sy,
-                std::vector<LevelEnemy> enemies = {});
-// A one-row level, the player starting on its first cell.
-LevelSpec OneRow(std::vector<int> codes);
 
 struct EnemyEntry {
   double x = 0;

@@ -23,14 +23,8 @@ replay::ReplayOutcome PlayMoves(const LevelSpec& level, const std::string& moves
   return outcome;
 }
 
-double Cell(int c, int r) {
-  return hit(c + kMargin, r + kMargin);
-}
-
 LevelSpec Row(const std::vector<int>& codes) {
-  LevelSpec level;
-  level.rows.push_back(codes);
-  return level;
+  return Level({codes});
 }
 
 }  // namespace tobli::test

@@ -9,15 +9,9 @@
 
 namespace tobli::test {
 
-// The stored level lies at this margin inside the game's map.
-constexpr int kMargin = 6;
-
 // Writes the level as "levels/Level.<number>" (and the next number as a one-row floor level,
 // so that taking the exit has somewhere to go), then plays it with the move string.
 replay::ReplayOutcome PlayMoves(const LevelSpec& level, const std::string& moves, int number = 1);
-
-// The map cell of stored cell (c, r), as the game holds it after a run.
-double Cell(int c, int r);
 
 // A one-row level of the given codes, the player starting on cell 0.
 LevelSpec Row(const std::vector<int>& codes);

@@ -36,7 +36,7 @@ std::vector<int> OnTile(const BoxPlaces& places, double x, double y) {
 }
 
 TEST_F(BoxPlacesTest, EachTileListsItsBoxesInTableOrderAndATakeForgetsTheLast) {
-  LoadForPlay(Rows({{60}}));
+  LoadForPlay(Level({{60}}));
   SetBoxes({{5, 5}, {7, 7}, {5, 5}, {5, 5}, {6, 5}, {0, 127}});
   BoxPlaces places;
   ASSERT_TRUE(places.Take());
@@ -59,7 +59,7 @@ TEST_F(BoxPlacesTest, EachTileListsItsBoxesInTableOrderAndATakeForgetsTheLast) {
 }
 
 TEST_F(BoxPlacesTest, ABoxOffTheMapsTilesLeavesTheLookupsToTheScans) {
-  LoadForPlay(Rows({{60}}));
+  LoadForPlay(Level({{60}}));
   BoxPlaces places;
   for (std::pair<double, double> off : {std::pair<double, double>{-1, 3}, {3, 128}, {2.5, 3}}) {
     SetBoxes({{3, 3}, off});
@@ -70,7 +70,7 @@ TEST_F(BoxPlacesTest, ABoxOffTheMapsTilesLeavesTheLookupsToTheScans) {
 TEST_F(BoxPlacesTest, AStepEndedEarlierInThePassBlocksALaterPushIntoItsTile) {
   // Two gems in the last frame of their steps toward each other: the first reaches column 2
   // and rolls on, the second reaches column 3 and is blocked by the first, which it stops.
-  LoadForPlay(Rows({{60, 5, 60, 60, 6, 60, 73}}));
+  LoadForPlay(Level({{60, 5, 60, 60, 6, 60, 73}}));
   ASSERT_EQ(BoxAt(1, 0), 0);
   ASSERT_EQ(BoxAt(4, 0), 1);
   boxm(0) = kRight;
@@ -88,7 +88,7 @@ TEST_F(BoxPlacesTest, AStepEndedEarlierInThePassBlocksALaterPushIntoItsTile) {
 TEST_F(BoxPlacesTest, ARemovalEarlierInThePassLeavesTheFreedEntryAlone) {
   // The first gem is looked up (its tile is known from then on); the second stands on a block
   // that has risen and is destroyed; the last entry takes its place and is looked up there.
-  LoadForPlay(Rows({{5, 60, 6, 60, 7, 73}}));
+  LoadForPlay(Level({{5, 60, 6, 60, 7, 73}}));
   Cell(2, 0) = 101;
   Frames(1);
   ASSERT_EQ(maxbox, 2);

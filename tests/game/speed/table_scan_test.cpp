@@ -39,12 +39,12 @@ void ExpectIndexError(tobli::game::HeadlessDriver& driver, const std::function<v
 
 TEST_F(TableScans, ACountBeyondTheColumnsEndsTheProgramInsteadOfReadingPastThem) {
   // Every scan meets the checked access of the entry past the columns before reading it.
-  LoadForPlay(Rows({{5, 60, 60, 73}}));
+  LoadForPlay(Level({{5, 60, 60, 73}}));
   ExpectIndexError(driver_, [] {
     maxbox = 101;
     pushbox(kMargin, kMargin);
   });
-  LoadForPlay(Rows({{5, 60, 60, 73}}));
+  LoadForPlay(Level({{5, 60, 60, 73}}));
   ExpectIndexError(driver_, [] {
     maxene = 1;
     enex(0) = eney(0) = 2 * 32 + kMargin * 32;
@@ -57,7 +57,7 @@ TEST_F(TableScans, ACountBeyondTheColumnsEndsTheProgramInsteadOfReadingPastThem)
 TEST_F(TableScans, AnEnemyDoesNotMeetABoxAnotherDestroyedEarlierInThePass) {
   // A gem gliding right between two enemies, both within a tile of it: the first enemy and
   // the gem destroy each other, the second walks on.
-  LoadForPlay(Rows({{60, 60, 5, 60, 60, 60, 73}}));
+  LoadForPlay(Level({{60, 60, 5, 60, 60, 60, 73}}));
   ASSERT_EQ(maxbox, 1);
   boxm(0) = kRight;
   boxdelay(0) = 8;

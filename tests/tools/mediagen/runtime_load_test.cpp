@@ -65,17 +65,11 @@ TEST(MediaThroughTheRuntime, PicturesFontsAndTheIntroLoadFromMediaVez) {
     LOADSPRITE(KDStr(name.c_str()), i - 1);
     EXPECT_GT(pLum->nWidth[i - 1], 32) << name;
   }
-  // The intro as WideScroller reads it: lines until "NO_DATA", none of them empty.
-  int lines = 0;
-  for (int i = 0; i < 256; ++i) {
-    KDStr line;
-    GETFILE("intro.txt", i, line);
-    ASSERT_NE(line.ToStdString(), "NO_FILE");
-    if (line.ToStdString() == "NO_DATA") break;
-    EXPECT_LE(line.ToStdString().size(), 38u);
-    ++lines;
-  }
-  EXPECT_GE(lines, 10);
+  // The intro comes out of the archive too (its lines are checked in sounds_test.cpp).
+  KDStr line;
+  GETFILE("intro.txt", 0, line);
+  EXPECT_NE(line.ToStdString(), "NO_FILE");
+  EXPECT_NE(line.ToStdString(), "NO_DATA");
   SETDEZEZER("", "");
 }
 

@@ -35,6 +35,22 @@ std::string ErrorOf(F f) {
   return "";
 }
 
+// Writes `text` to the source file `name`; reading it with `read` must fail with a message
+// holding `message`.
+template <typename F>
+void ExpectSourceError(const std::string& name, const std::string& text, F read,
+                       const std::string& message) {
+  WriteFile(name, text);
+  std::string error = ErrorOf([&] { read(name); });
+  EXPECT_NE(error.find(message), std::string::npos) << name << ": " << error;
+}
+
+auto SpriteSpecs = [](const std::string& f) { mediagen::LoadSpriteSpecs(f); };
+auto Glyphs = [](const std::string& f) { mediagen::LoadGlyphs(f); };
+auto Intro = [](const std::string& f) { mediagen::MakeIntro(f, "x.txt"); };
+auto Music = [](const std::string& f) { mediagen::MakeMusic(f, ".", "/nonexistent/lame"); };
+auto Effects = [](const std::string& f) { mediagen::MakeEffects(f, "."); };
+
 TEST(SpriteDescriptions, RangesListsAndAnimationFramesExpand) {
   ScopedTempDir dir;
   WriteFile("s.txt",
@@ -56,18 +72,12 @@ TEST(SpriteDescriptions, RangesListsAndAnimationFramesExpand) {
 
 TEST(SpriteDescriptions, MistakesNameTheSprite) {
   ScopedTempDir dir;
-  WriteFile("twice.txt", "0-279 floor | f\n5 crate | again\n");
-  EXPECT_NE(ErrorOf([] { mediagen::LoadSpriteSpecs("twice.txt"); }).find("sprite 5 twice"),
-            std::string::npos);
-  WriteFile("gap.txt", "0-278 floor | f\n");
-  EXPECT_NE(ErrorOf([] { mediagen::LoadSpriteSpecs("gap.txt"); }).find("sprite 279 missing"),
-            std::string::npos);
-  WriteFile("over.txt", "0-259 floor | f\n260-279 floor anim | f\n");
-  EXPECT_NE(ErrorOf([] { mediagen::LoadSpriteSpecs("over.txt"); }).find("out of range"),
-            std::string::npos);
-  WriteFile("norole.txt", "0-279 floor\n");
-  EXPECT_NE(ErrorOf([] { mediagen::LoadSpriteSpecs("norole.txt"); }).find(":1:"),
-            std::string::npos);
+  ExpectSourceError("twice.txt", "0-279 floor | f\n5 crate | again\n", SpriteSpecs,
+                    "sprite 5 twice");
+  ExpectSourceError("gap.txt", "0-278 floor | f\n", SpriteSpecs, "sprite 279 missing");
+  ExpectSourceError("over.txt", "0-259 floor | f\n260-279 floor anim | f\n", SpriteSpecs,
+                    "out of range");
+  ExpectSourceError("norole.txt", "0-279 floor\n", SpriteSpecs, ":1:");
   // A list shorter than its range fails when the sprite is drawn, not silently.
   WriteFile("short.txt", "0-2 pad colour=cyan,pink | p\n3-279 floor | f\n");
   std::vector<mediagen::SpriteSpec> specs = mediagen::LoadSpriteSpecs("short.txt");
@@ -91,11 +101,8 @@ TEST(GlyphSource, EveryPrintableCharacterIsRequiredInShape) {
   ScopedTempDir dir;
   WriteFile("ok.txt", GlyphSource(0));
   EXPECT_EQ(ErrorOf([] { mediagen::LoadGlyphs("ok.txt"); }), "");
-  WriteFile("noq.txt", GlyphSource('Q'));
-  EXPECT_NE(ErrorOf([] { mediagen::LoadGlyphs("noq.txt"); }).find("'Q'"), std::string::npos);
-  WriteFile("wide.txt", GlyphSource(0, "......"));
-  EXPECT_NE(ErrorOf([] { mediagen::LoadGlyphs("wide.txt"); }).find("bad glyph row"),
-            std::string::npos);
+  ExpectSourceError("noq.txt", GlyphSource('Q'), Glyphs, "'Q'");
+  ExpectSourceError("wide.txt", GlyphSource(0, "......"), Glyphs, "bad glyph row");
 }
 
 TEST(IntroStory, BlankLinesBecomeSpacesSoTheScrollerReadsOn) {
@@ -105,59 +112,37 @@ TEST(IntroStory, BlankLinesBecomeSpacesSoTheScrollerReadsOn) {
   EXPECT_EQ(lines, (std::vector<std::string>{"Once upon a time", " ", "the end"}));
   EXPECT_EQ(ReadFile("intro.txt"), "Once upon a time\r\n \r\nthe end\r\n");
 
-  WriteFile("long.txt", std::string(39, 'x') + "\n");
-  EXPECT_NE(ErrorOf([] { mediagen::MakeIntro("long.txt", "x.txt"); }).find("longer than 38"),
-            std::string::npos);
-  WriteFile("tab.txt", "a\tb\n");
-  EXPECT_NE(ErrorOf([] { mediagen::MakeIntro("tab.txt", "x.txt"); }), "");
-  WriteFile("empty.txt", "\n\n");
-  EXPECT_NE(ErrorOf([] { mediagen::MakeIntro("empty.txt", "x.txt"); }), "");
+  ExpectSourceError("long.txt", std::string(39, 'x') + "\n", Intro, "longer than 38");
+  ExpectSourceError("tab.txt", "a\tb\n", Intro, "tab.txt:1: character the fonts lack");
+  ExpectSourceError("empty.txt", "\n\n", Intro, "empty.txt: no story");
 }
 
 TEST(TuneScore, BarsMustAddUpBeforeAnythingIsEncoded) {
   ScopedTempDir dir;
   const std::string head = "tempo 120\nsection A\nchords C\n";
   // The encoder does not exist: a score error must be found before it would run.
-  WriteFile("short.txt", head + "lead C5:4 D5:4 E5:4 F5:3 |\norder A\n");
-  EXPECT_NE(ErrorOf([] {
-              mediagen::MakeMusic("short.txt", ".", "/nonexistent/lame");
-            }).find("a bar of 15 sixteenths"),
-            std::string::npos);
-  WriteFile("chords.txt", "section A\nchords C G\nlead C5:16 |\norder A\n");
-  EXPECT_NE(ErrorOf([] {
-              mediagen::MakeMusic("chords.txt", ".", "/nonexistent/lame");
-            }).find("chords for 2 bars and melody for 1"),
-            std::string::npos);
-  WriteFile("order.txt", head + "lead C5:16 |\norder A B\n");
-  EXPECT_NE(ErrorOf([] {
-              mediagen::MakeMusic("order.txt", ".", "/nonexistent/lame");
-            }).find("no section B"),
-            std::string::npos);
-  WriteFile("ok.txt", head + "lead C5:16 |\norder A\n");
-  EXPECT_NE(
-      ErrorOf([] { mediagen::MakeMusic("ok.txt", ".", "/nonexistent/lame"); }).find("cannot run"),
-      std::string::npos);
+  ExpectSourceError("short.txt", head + "lead C5:4 D5:4 E5:4 F5:3 |\norder A\n", Music,
+                    "a bar of 15 sixteenths");
+  ExpectSourceError("chords.txt", "section A\nchords C G\nlead C5:16 |\norder A\n", Music,
+                    "chords for 2 bars and melody for 1");
+  ExpectSourceError("order.txt", head + "lead C5:16 |\norder A B\n", Music, "no section B");
+  ExpectSourceError("ok.txt", head + "lead C5:16 |\norder A\n", Music, "cannot run");
 }
 
 TEST(SoundSources, MessagesCountEveryLineAndCommentsAreCutOff) {
   ScopedTempDir dir;
-  WriteFile("fx.txt",
-            "# effects\n\neffect a.wav # the first\n"
-            "tone wave=sine from=440 length=0.1\nbuzz\n");
-  EXPECT_NE(
-      ErrorOf([] { mediagen::MakeEffects("fx.txt", "."); }).find("fx.txt:5: unknown line buzz"),
-      std::string::npos);
+  ExpectSourceError("fx.txt",
+                    "# effects\n\neffect a.wav # the first\n"
+                    "tone wave=sine from=440 length=0.1\nbuzz\n",
+                    Effects, "fx.txt:5: unknown line buzz");
   // The settings line is checked before the speech program would run.
   WriteFile("voices.txt", "# voices\nspeak volume=3\n");
   EXPECT_NE(ErrorOf([] {
               mediagen::MakeVoices("voices.txt", ".", "/nonexistent/espeak");
             }).find("voices.txt:2: unknown setting volume"),
             std::string::npos);
-  WriteFile("tune.txt", "# tune\n\n   \nchords C\n");
-  EXPECT_NE(ErrorOf([] {
-              mediagen::MakeMusic("tune.txt", ".", "/nonexistent/lame");
-            }).find("tune.txt:4: chords outside a section"),
-            std::string::npos);
+  ExpectSourceError("tune.txt", "# tune\n\n   \nchords C\n", Music,
+                    "tune.txt:4: chords outside a section");
   EXPECT_EQ(ErrorOf([] { mediagen::MakeEffects("none.txt", "."); }), "cannot read none.txt");
   EXPECT_EQ(ErrorOf([] { mediagen::MakeVoices("none.txt", ".", "espeak"); }),
             "cannot read none.txt");
@@ -166,12 +151,10 @@ TEST(SoundSources, MessagesCountEveryLineAndCommentsAreCutOff) {
 
 TEST(EffectSource, TonesBelongToAnEffectAndEffectsAreLevelled) {
   ScopedTempDir dir;
-  WriteFile("bad.txt", "tone wave=sine from=440 length=0.1\n");
-  EXPECT_NE(ErrorOf([] { mediagen::MakeEffects("bad.txt", "."); }).find("before the first effect"),
-            std::string::npos);
-  WriteFile("key.txt", "effect a.wav\ntone wave=sine from=440 length=0.1 loudness=3\n");
-  EXPECT_NE(ErrorOf([] { mediagen::MakeEffects("key.txt", "."); }).find("loudness"),
-            std::string::npos);
+  ExpectSourceError("bad.txt", "tone wave=sine from=440 length=0.1\n", Effects,
+                    "before the first effect");
+  ExpectSourceError("key.txt", "effect a.wav\ntone wave=sine from=440 length=0.1 loudness=3\n",
+                    Effects, "loudness");
   WriteFile("quiet.txt", "effect sfx/quiet.wav\ntone wave=sine from=440 length=0.2 vol=0.01\n");
   ASSERT_EQ(mediagen::MakeEffects("quiet.txt", "."), std::vector<std::string>{"sfx/quiet.wav"});
   mediagen::Pcm pcm = mediagen::ReadWav("sfx/quiet.wav");
@@ -239,8 +222,9 @@ TEST(PaletteSource, TheKeyIsNoColourAndUnknownNamesFail) {
   mediagen::LoadPalette("p.txt");
   EXPECT_EQ(mediagen::P("warm"), (mediagen::Rgb{250, 200, 100}));
   EXPECT_NE(ErrorOf([] { mediagen::P("no_such_colour"); }), "");
-  WriteFile("k.txt", "pinkish 255 0 128\n");
-  EXPECT_NE(ErrorOf([] { mediagen::LoadPalette("k.txt"); }).find("key"), std::string::npos);
+  ExpectSourceError(
+      "k.txt", "pinkish 255 0 128\n", [](const std::string& f) { mediagen::LoadPalette(f); },
+      "key");
 }
 
 }  // namespace
