@@ -40,7 +40,7 @@ TEST(WavReader, PlainFileGivesItsFormatAndLeavesTheFileAtTheSamples) {
   EXPECT_EQ(next, "ABCDEFGH");
 }
 
-TEST(WavReader, ALongerFmtChunkSkipsExactly14Bytes) {
+TEST(WavReader, ALongerFmtChunkSkipsExactly14BytesAndOneFactChunkIsSkipped) {
   WavHeader header;
   std::string next;
   // An 18-byte fmt chunk: its 2 extra bytes and 12 more are skipped, whatever they hold.
@@ -53,11 +53,8 @@ TEST(WavReader, ALongerFmtChunkSkipsExactly14Bytes) {
   // The skip does not depend on the size given, as long as it is not 16.
   ASSERT_TRUE(Read(WavFile(1, 8000, 8, "s", 50, std::string(14, '\x01')), header, &next));
   EXPECT_EQ(next, "s");
-}
 
-TEST(WavReader, OneFactChunkIsSkipped) {
-  WavHeader header;
-  std::string next;
+  // One fact chunk is skipped.
   std::string fact = "fact" + Le32(4) + "1234";
   ASSERT_TRUE(Read(WavFile(1, 11025, 8, "pcm!", 16, "", fact), header, &next));
   EXPECT_EQ(next, "pcm!");
@@ -65,7 +62,7 @@ TEST(WavReader, OneFactChunkIsSkipped) {
   EXPECT_FALSE(Read(WavFile(1, 11025, 8, "pcm!", 16, "", fact + fact), header));
 }
 
-TEST(WavReader, FilesWithoutDataOrTooShortAreRefused) {
+TEST(WavReader, FilesWithoutDataTooShortOrWithChunksPastTheirEndAreRefused) {
   WavHeader header;
   std::string full = WavFile(1, 11025, 8, "abc");
   EXPECT_FALSE(Read(full.substr(0, 35), header));  // fewer than 36 bytes
@@ -75,10 +72,7 @@ TEST(WavReader, FilesWithoutDataOrTooShortAreRefused) {
   renamed.replace(36, 4, "date");
   EXPECT_FALSE(Read(renamed, header));
   EXPECT_FALSE(Read(WavFile(1, 11025, 8, "abc", 18, std::string(10, '\0')), header));
-}
 
-TEST(WavReader, ChunkSizesPastTheEndOfTheFileAreRefused) {
-  WavHeader header;
   std::string file = WavFile(1, 11025, 8, "abcd");
   ASSERT_TRUE(Read(file, header));
   // The data size claims more bytes than the file has.

@@ -77,7 +77,7 @@ TEST(BmpReader, PaletteFollowsALongerInformationHeader) {
   EXPECT_EQ(picture.At(1, 0), 0x0000FFu);
 }
 
-TEST(BmpReader, OtherDepthsReportTheirSizeButDoNotDecode) {
+TEST(BmpReader, OtherDepthsAndIndicesBeyondThePaletteDoNotDecode) {
   std::string file16 = BmpHeaders(6, 4, 16, 0) + std::string(BmpStride(6, 16) * 4, '\x11');
   int w = 0;
   int h = 0;
@@ -92,6 +92,14 @@ TEST(BmpReader, OtherDepthsReportTheirSizeButDoNotDecode) {
   std::string packed = MakeBmp8(4, 4, {0, 0xFFFFFF}, std::vector<uint8_t>(16, 1));
   PutLe32(packed, kBmpCompressionField, 1);
   EXPECT_FALSE(Decode(packed, picture));
+
+  // Palette indices beyond the palette are refused.
+  std::vector<uint32_t> palette = {0x000000, 0xFFFFFF};
+  EXPECT_TRUE(Decode(MakeBmp8(2, 2, palette, {0, 1, 1, 0}), picture));
+  EXPECT_FALSE(Decode(MakeBmp8(2, 2, palette, {0, 1, 2, 0}), picture));
+  EXPECT_TRUE(picture.pixels.empty());
+  // An 8-bit file with no palette at all names only colours it does not have.
+  EXPECT_FALSE(Decode(MakeBmp8(2, 2, {}, {0, 0, 0, 0}), picture));
 }
 
 // Headers that cannot be true are refused by both readers, before anything is sized from them.
@@ -140,16 +148,6 @@ TEST(BmpReader, ImpossibleHeadersAreRefused) {
       EXPECT_EQ(h, 0) << c.what;
     }
   }
-}
-
-TEST(BmpReader, PaletteIndicesBeyondThePaletteAreRefused) {
-  std::vector<uint32_t> palette = {0x000000, 0xFFFFFF};
-  BmpPicture picture;
-  EXPECT_TRUE(Decode(MakeBmp8(2, 2, palette, {0, 1, 1, 0}), picture));
-  EXPECT_FALSE(Decode(MakeBmp8(2, 2, palette, {0, 1, 2, 0}), picture));
-  EXPECT_TRUE(picture.pixels.empty());
-  // An 8-bit file with no palette at all names only colours it does not have.
-  EXPECT_FALSE(Decode(MakeBmp8(2, 2, {}, {0, 0, 0, 0}), picture));
 }
 
 TEST(BmpReader, FilesOnDiskReadLikeBuffers) {

@@ -63,7 +63,7 @@ TEST(FixedDeque, RefusesOutsidePositionsAndWorksWithoutRoom) {
   EXPECT_EQ(none.size(), 0);
 }
 
-TEST(NodeFactory, HandsOutEveryNodeOnceAndTakesThemBackAsAStack) {
+TEST(NodeFactory, HandsOutEveryNodeOnceAndTheHashTableCutsItsBits) {
   NodeFactory pool;
   ASSERT_TRUE(pool.allocate(3));
   std::set<Node*> seen;
@@ -84,9 +84,8 @@ TEST(NodeFactory, HandsOutEveryNodeOnceAndTakesThemBackAsAStack) {
   EXPECT_EQ(pool.inUse(), 0);
   EXPECT_FALSE(pool.allocate(-1));
   EXPECT_EQ(pool.fetch(), nullptr);
-}
 
-TEST(NodeHashTable, BitsAreCutToTwentyFourAndMadeEven) {
+  // The hash table's bits are cut to twenty-four and made even.
   NodeHashTable table;
   ASSERT_TRUE(table.create(16));
   EXPECT_EQ(table.bits(), 16);
