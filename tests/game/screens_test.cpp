@@ -12,6 +12,7 @@
 #include "driver/headless_driver.h"
 #include "game.h"
 #include "level_builder.h"
+#include "runtime/gfx/bmp_files.h"
 #include "support/test_support.h"
 
 namespace {
@@ -28,38 +29,6 @@ constexpr int kKeyUp = 200;
 constexpr int kKeyDown = 208;
 // Frames the three headings take to come in: 41 + 46 + 58.
 constexpr uint64_t kHeadingFrames = 145;
-
-// A plain white 24-bit BMP of the given size.
-void WriteWhiteBmp(const std::string& path, int width, int height) {
-  int rowBytes = (width * 3 + 3) / 4 * 4;
-  uint32_t pixelBytes = static_cast<uint32_t>(rowBytes * height);
-  std::string data;
-  auto u16 = [&data](uint32_t v) {
-    data += static_cast<char>(v & 0xFF);
-    data += static_cast<char>((v >> 8) & 0xFF);
-  };
-  auto u32 = [&u16](uint32_t v) {
-    u16(v & 0xFFFF);
-    u16(v >> 16);
-  };
-  data += "BM";
-  u32(54 + pixelBytes);
-  u32(0);
-  u32(54);
-  u32(40);
-  u32(static_cast<uint32_t>(width));
-  u32(static_cast<uint32_t>(height));
-  u16(1);
-  u16(24);
-  u32(0);
-  u32(pixelBytes);
-  u32(2835);
-  u32(2835);
-  u32(0);
-  u32(0);
-  data.append(pixelBytes, static_cast<char>(0xFF));
-  WriteFile(path, data);
-}
 
 std::string Lines(int count) {
   std::string text;
@@ -125,7 +94,7 @@ double LowestScrollPosition(HeadlessDriver& driver, const std::string& intro) {
 
 TEST_F(Screens, IntroScrollsUntilItsLastLineHasLeftTheTop) {
   // A font of 10 x 20 pixel cells: lines are 24 pixels apart.
-  WriteWhiteBmp("BigFont.bmp", 160, 160);
+  WriteFile("BigFont.bmp", tobli::test::MakeSolidBmp24(160, 160, 0xFFFFFF));
   driver_.Run([] { LOADFONT("BigFont.bmp", 0); });
   double fw = 0, fh = 0;
   GETFONTSIZE(fw, fh);

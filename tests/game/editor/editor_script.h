@@ -1,9 +1,15 @@
-// Scripted mouse and key input for runs of the level editor on the headless driver.
+// Scripted mouse and key input for runs of the level editor on the headless driver, and the
+// fixture of the editor tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <string>
 
 #include "driver/headless_driver.h"
+#include "level_builder.h"
+#include "support/test_support.h"
 
 namespace tobli::test {
 
@@ -92,6 +98,20 @@ class EditorScript {
   int x_;
   int y_;
   int continued_ = 0;
+};
+
+// A private folder for the level files and the headless driver with the game's start values.
+class EditorTest : public ::testing::Test {
+ protected:
+  // Runs the editor (entered as from the title) on the script; the run must end with the
+  // editor returning and leaving editor mode.
+  void RunEditor(uint64_t frameLimit = 5000);
+  // The file of level n as the text-file cache has left it on disk.
+  std::string LevelText(int n);
+
+  ScopedTempDir dir_;
+  game::HeadlessDriver driver_;
+  EditorScript script_{driver_};
 };
 
 }  // namespace tobli::test

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "editor_fixture.h"
+#include "editor_script.h"
 #include "game.h"
 
 namespace tobli::test {

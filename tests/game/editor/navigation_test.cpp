@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "editor_fixture.h"
+#include "editor_script.h"
 #include "game.h"
 
 namespace tobli::test {

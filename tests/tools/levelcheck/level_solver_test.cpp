@@ -18,8 +18,8 @@ namespace {
 using namespace levelcheck;
 using levelcheck::test::AsciiLevel;
 
-// Plays the moves on the level through the game; true when the exit was taken without a death.
-bool GameCompletes(const Level& level, const std::string& moves) {
+// Plays the moves on the level through the game.
+tobli::replay::ReplayOutcome Play(const Level& level, const std::string& moves) {
   tobli::test::ScopedTempDir dir;
   std::filesystem::create_directories("levels");
   tobli::test::WriteFile("levels/Level.0", LevelText(level));
@@ -27,7 +27,12 @@ bool GameCompletes(const Level& level, const std::string& moves) {
   std::string why;
   EXPECT_TRUE(tobli::replay::ParseMoves(moves, request.moves, why)) << why;
   request.maxFrames = 20000;
-  tobli::replay::ReplayOutcome outcome = tobli::replay::PlayLevel(request);
+  return tobli::replay::PlayLevel(request);
+}
+
+// True when the moves take the exit without a death.
+bool GameCompletes(const Level& level, const std::string& moves) {
+  tobli::replay::ReplayOutcome outcome = Play(level, moves);
   return outcome.completed && outcome.deaths == 0;
 }
 
@@ -96,13 +101,7 @@ TEST(LevelSolver, GivingUpReturnsToTheCheckpoint) {
   giveUp.allowGiveUp = true;
   std::string moves = Solve(level, giveUp);
   EXPECT_EQ(moves, "RRRRQLLL");
-  tobli::test::ScopedTempDir dir;
-  std::filesystem::create_directories("levels");
-  tobli::test::WriteFile("levels/Level.0", LevelText(level));
-  tobli::replay::ReplayRequest request;
-  std::string why;
-  ASSERT_TRUE(tobli::replay::ParseMoves(moves, request.moves, why));
-  tobli::replay::ReplayOutcome outcome = tobli::replay::PlayLevel(request);
+  tobli::replay::ReplayOutcome outcome = Play(level, moves);
   EXPECT_TRUE(outcome.completed);
   EXPECT_EQ(outcome.deaths, 1);
 }
