@@ -1,6 +1,9 @@
 // The editor's loop: one pass a frame draws the tile window and then reads the mouse and the
 // keys, in a fixed order.
 #define TOBLI_SOURCE_FILE 1
+#include <cstring>
+#include <vector>
+
 #include "editor_parts.h"
 #include "game.h"
 #include "key_release.h"
@@ -40,6 +43,35 @@ constexpr double kFirstEnemyTool = 61;
 constexpr double kLastEnemyTool = 67;
 constexpr double kEnemyLooks[] = {1, 2, 3, 4, 15, 16, 17};
 
+// What the level file holds once saved: the map, the start, the enemies and the hint. Taken
+// whenever the level is loaded or saved; a difference means edits that leaving would lose.
+struct LevelState {
+  std::vector<double> cells;
+  std::vector<double> enemies;
+  double startX = 0;
+  double startY = 0;
+  KDStr hint;
+
+  bool operator==(const LevelState& other) const {
+    return cells == other.cells && enemies == other.enemies && startX == other.startX &&
+           startY == other.startY && hint == other.hint;
+  }
+};
+
+LevelState LevelNow() {
+  LevelState state;
+  state.cells.assign(hit.pData, hit.pData + (hit.pData != nullptr ? hit.nCount : 0));
+  for (double e = 0; e < maxene; e = e + 1) {
+    for (KDIntArray* table : {&enex, &eney, &enespd, &enemode, &enelook}) {
+      state.enemies.push_back((*table)(e));
+    }
+  }
+  state.startX = startx;
+  state.startY = starty;
+  state.hint = hint_Str;
+  return state;
+}
+
 struct Session {
   double tool = 1;
   bool dragging = false;
@@ -51,6 +83,8 @@ struct Session {
   double cy = 0;
   // Set while the Enter that ended a hint edit is still down: it must not also leave.
   bool enterFromHint = false;
+  // The level as last loaded or saved.
+  LevelState saved;
 };
 
 void ClearMap(double last) {
@@ -154,11 +188,46 @@ void Scroll() {
   if (KEY(kKeyRight) != 0 && offsx < kLastOffsX) offsx = offsx + 1;
 }
 
+// The keys that may end a wait of the editor and must come up before its loop reads keys.
+void WaitForCommandKeysUp() {
+  WaitForKeysUp({kKeyEnter, kKeyT, kKeyH, kKeyS, kKeyL, kKeyC, kKeySpace, kKeyM, kKeyBackspace,
+                 kKeySpeed0, kKeySpeed0 + 1, kKeySpeed0 + 2, kKeyPadPlus, kKeyPadMinus});
+}
+
+// Leaving the level (for another number, or out of the editor) with edits that are not saved
+// asks first: S saves them and goes on, the same key again goes on without them, any other key
+// stays.
+bool MayLeaveLevel(Session& s, double key) {
+  if (LevelNow() == s.saved) return true;
+  DLN();
+  PRINT("Not saved!", 60, 100);
+  PRINT("S: save and go on", 60, 125);
+  PRINT("Same key: drop the edits", 60, 150);
+  PRINT("Other key: stay", 60, 175);
+  DLN();
+  SHOWSCREEN();
+  WaitForKeysUp({key});
+  DLN();
+  KEYWAIT();
+  const bool save = KEY(kKeyS) != 0;
+  const bool again = KEY(key) != 0;
+  WaitForCommandKeysUp();
+  if (save) {
+    DLN();
+    SaveLevel();
+    s.saved = LevelNow();
+    return true;
+  }
+  return again;
+}
+
 // One level number up or down; the next number needs a fresh press.
-void StepLevel(double key, double step) {
+void StepLevel(Session& s, double key, double step) {
+  if (!MayLeaveLevel(s, key)) return;
   level = level + step;
   DLN();
   LoadLevel(1);
+  s.saved = LevelNow();
   DLN();
   while (KEY(key) != 0) {
     DLN();
@@ -176,8 +245,7 @@ void WaitForKeyPress(double key) {
   DLN();
   KEYWAIT();
   DLN();
-  WaitForKeysUp({kKeyEnter, kKeyT, kKeyH, kKeyS, kKeyL, kKeyC, kKeySpace, kKeyM, kKeyBackspace,
-                 kKeySpeed0, kKeySpeed0 + 1, kKeySpeed0 + 2, kKeyPadPlus, kKeyPadMinus});
+  WaitForCommandKeysUp();
 }
 
 void EditHint(Session& s) {
@@ -192,21 +260,23 @@ void EditHint(Session& s) {
 
 void ReadKeys(Session& s) {
   DLN();
-  if (KEY(kKeyPadPlus) != 0 && level < kLastLevel) StepLevel(kKeyPadPlus, 1);
+  if (KEY(kKeyPadPlus) != 0 && level < kLastLevel) StepLevel(s, kKeyPadPlus, 1);
   DLN();
-  if (KEY(kKeyPadMinus) != 0 && level > 0) StepLevel(kKeyPadMinus, -1);
+  if (KEY(kKeyPadMinus) != 0 && level > 0) StepLevel(s, kKeyPadMinus, -1);
   DLN();
   if (KEY(kKeyH) != 0) EditHint(s);
   DLN();
   if (KEY(kKeyS) != 0) {
     DLN();
     SaveLevel();
+    s.saved = LevelNow();
     WaitForKeyPress(kKeyS);
   }
   DLN();
   if (KEY(kKeyL) != 0) {
     DLN();
     LoadLevel(1);
+    s.saved = LevelNow();
     WaitForKeyPress(kKeyL);
   }
   DLN();
@@ -270,10 +340,11 @@ void maineditor() {
   offsy = 0;
   DLN();
   LoadLevel(1);
+  s.saved = LevelNow();
   for (;;) {
     DLN();
     if (KEY(kKeyEnter) != 0) {
-      if (!s.enterFromHint) {
+      if (!s.enterFromHint && MayLeaveLevel(s, kKeyEnter)) {
         EDITOR = 0;
         return;
       }
@@ -281,7 +352,10 @@ void maineditor() {
       s.enterFromHint = false;
     }
     DLN();
-    if (KEY(kKeyT) != 0) TestGame();
+    if (KEY(kKeyT) != 0) {
+      TestGame();
+      s.saved = LevelNow();
+    }
     DrawPass();
     FindCursorCell(s);
     ReadMouse(s);

@@ -67,6 +67,8 @@ void EditorScript::Continue() {
 }
 
 void EditorScript::Leave() {
+  // With edits not saved the editor asks first; Enter again leaves without them.
+  Press(keys::kEnter);
   Press(keys::kEnter);
 }
 

@@ -85,7 +85,8 @@ class EditorScript {
   // Each call takes another key than the last, since a wait ignores the character it gave
   // last until some key test has seen every key up.
   void Continue();
-  // Enter: the editor returns.
+  // Enter, and Enter again should the editor ask about edits not saved: the editor returns
+  // and the edits are dropped.
   void Leave();
 
   uint64_t frame() const { return frame_; }

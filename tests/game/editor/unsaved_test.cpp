@@ -1,0 +1,81 @@
+// Edits that are not saved are not lost without a word: leaving the level for another number
+// or leaving the editor asks first, and only the same key again drops them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "editor_script.h"
+#include "game.h"
+
+namespace tobli::test {
+namespace {
+
+class UnsavedEdits : public EditorTest {
+ protected:
+  void SetUp() override {
+    WriteLevelFile(3, FloorLevel(8, 6));
+    WriteLevelFile(4, FloorLevel(5, 5));
+    saved_ = LevelText(3);
+    ::level = 3;
+  }
+  // Paints one fragile cell: an edit of level 3.
+  void Edit(int x, int y) {
+    script_.PickTool(kFragileTool);
+    script_.Click(CellPoint(x, y));
+  }
+  std::string saved_;
+};
+
+TEST_F(UnsavedEdits, AnotherKeyAtTheQuestionStaysWithTheEdits) {
+  Edit(2, 2);
+  script_.Press(keys::kEnter);
+  script_.Continue();  // neither S nor Enter: back to editing
+  Edit(3, 3);          // still in the editor: a click paints
+  script_.Press(keys::kPadPlus);
+  script_.Continue();
+  driver_.At(script_.frame() + 2, [] { EXPECT_EQ(::level, 3) << "plus was called off"; });
+  script_.Wait(3);
+  script_.Leave();
+  RunEditor();
+
+  EXPECT_EQ(hit(2, 2), 9);
+  EXPECT_EQ(hit(3, 3), 9);
+  EXPECT_EQ(LevelText(3), saved_) << "leaving with Enter twice drops the edits";
+}
+
+TEST_F(UnsavedEdits, SaveAtTheQuestionKeepsTheEditsAndGoesOn) {
+  Edit(2, 2);
+  script_.Press(keys::kPadPlus);
+  script_.Press(keys::kS);
+  script_.Wait(3);
+  script_.Press(keys::kEnter);  // level 4 untouched: one Enter leaves
+  RunEditor();
+
+  EXPECT_EQ(::level, 4);
+  EXPECT_NE(LevelText(3), saved_);
+  ::level = 3;
+  LoadLevel(1);
+  EXPECT_EQ(hit(2, 2), 9);
+}
+
+TEST_F(UnsavedEdits, SameKeyAgainDropsTheEditsAndASaveEndsTheQuestions) {
+  Edit(2, 2);
+  script_.Press(keys::kPadPlus);
+  script_.Press(keys::kPadPlus);
+  script_.Wait(3);
+  driver_.At(script_.frame(), [] { EXPECT_EQ(::level, 4); });
+  Edit(1, 1);
+  script_.Press(keys::kS);  // saved: no question when leaving
+  script_.Continue();
+  script_.Wait(3);
+  script_.Press(keys::kEnter);
+  RunEditor();
+
+  EXPECT_EQ(LevelText(3), saved_);
+  ::level = 4;
+  LoadLevel(1);
+  EXPECT_EQ(hit(1, 1), 9);
+}
+
+}  // namespace
+}  // namespace tobli::test
