@@ -175,19 +175,6 @@ TEST_F(LevelFiles, GameLoadResetsKeysItemsMissionsAndThePickUpList) {
   EXPECT_EQ(enemission, 1);
 }
 
-TEST_F(LevelFiles, MissingFileGivesOneCellAndTheHintNoFile) {
-  Load(7, kGame);
-  EXPECT_EQ(maxx, 0);
-  EXPECT_EQ(maxy, 0);
-  EXPECT_EQ(startx, 6);
-  EXPECT_EQ(starty, 6);
-  EXPECT_EQ(hit(6, 6), 0);
-  EXPECT_EQ(CountCells(92), 128 * 128 - 1);
-  EXPECT_EQ(maxene, 0);
-  EXPECT_EQ(sweets, 0);
-  EXPECT_EQ(hint_Str, "NO_FILE");
-}
-
 TEST_F(LevelFiles, ShortRowsGiveCode0AndAnEmptyHintReadsNoData) {
   std::filesystem::create_directories("levels");
   WriteFile("levels/Level.8", "003001000000000\r\n060061062063\r\n064\r\n\r\n");

@@ -1,7 +1,9 @@
-// Title, intro text, slot selection and text boxes on the headless driver.
+// Title, intro text, slot selection and text boxes on the headless driver, and the game program
+// from its start through title and selection into a game.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -224,6 +226,36 @@ TEST_F(Screens, EveryVoiceOfAGroupCanBePicked) {
     for (int slot : PlayedSlots()) seen.insert(slot);
     EXPECT_EQ(seen, group.slots);
   }
+}
+
+TEST(MainProgram, SpaceOnTheTitleStartsAGameOfTheFirstSlot) {
+  tobli::test::ScopedTempDir dir;
+  HeadlessDriver driver(tobli::game::DriverOptions{1, false});
+  tobli::test::WriteFile("intro.txt", "Tobli is back\r\n");
+  std::filesystem::create_directories("levels");
+  tobli::test::WriteFile("levels/Level.01", "3\r\n");
+  tobli::test::LevelSpec spec = tobli::test::FloorLevel(5, 4);
+  spec.startX = 2;
+  spec.startY = 3;
+  tobli::test::WriteLevelFile(3, spec);
+
+  // Space is still down when the selection looks at the keys: the first slot is confirmed at
+  // once. The run ends on the game's first frame after its level was loaded.
+  driver.PressKey(kKeySpace, kHeadingFrames + 2);
+  int gameFrames = 0;
+  driver.OnEveryFrame([&driver, &gameFrames](uint64_t) {
+    if (gameon != 0 && ++gameFrames == 3) driver.Stop();
+  });
+  RunResult result = driver.Run([] { __MainGameSub_(); }, 2000);
+  ASSERT_EQ(result.end, RunEnd::kStopped);
+  EXPECT_EQ(result.frames, kHeadingFrames + 2 + 3);
+  EXPECT_EQ(savefile_Str, "levels/Level.01");
+  EXPECT_EQ(EDITOR, 0);
+  // The game took its level from the slot and put the player on its start tile.
+  EXPECT_EQ(level, 3);
+  EXPECT_EQ(file_Str, "levels/Level.3");
+  EXPECT_EQ(plyx, (2 + 6) * 32);
+  EXPECT_EQ(plyy, (3 + 6) * 32);
 }
 
 struct Placed {
