@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/frame.h"
+#include "core/services.h"
 #include "gfx/lumetra.h"
 #include "input/dxinput.h"
 #include "platform/platform.h"
@@ -57,6 +58,10 @@ double KEYWAIT() {
   for (;;) {
     uint64_t before = pDXin->EventCount();
     if (pDXin->AnyKey()) break;
+    // The quit keys end the program here as they do in SHOWSCREEN and MOUSEWAIT: a pause, the
+    // help screen or the editor's "Done" is no trap.
+    pDXin->GetKeyboardStatus();
+    if (__QuitKeysDown()) __EndProgram();
     __DispatchEvents();
     IdleTurn(before);
   }

@@ -75,7 +75,7 @@ TEST_F(WaitTest, MouseWaitWaitsForTheButtonsToBeReleasedThenForAPress) {
   EXPECT_EQ(b2, 1);
 }
 
-TEST_F(WaitTest, EscDuringMouseWaitOrClosingTheWindowDuringKeyWaitEndsTheProgram) {
+TEST_F(WaitTest, EscOrClosingTheWindowDuringEitherWaitEndsTheProgram) {
   CreateDevices();
   EXPECT_EXIT(
       {
@@ -88,7 +88,17 @@ TEST_F(WaitTest, EscDuringMouseWaitOrClosingTheWindowDuringKeyWaitEndsTheProgram
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[0], "-End On Line");
 
-  // Closing the window during KEYWAIT ends it too.
+  // Esc, which types no character, or closing the window during KEYWAIT ends it too.
+  EXPECT_EXIT(
+      {
+        IdleScript script({[] { PressKey(0xCB); }, [] { PressKey(0x01); }});
+        KEYWAIT();
+        std::exit(3);
+      },
+      ::testing::ExitedWithCode(0), "");
+  lines = ErrorLogLines();
+  ASSERT_EQ(lines.size(), 10u);
+  EXPECT_EQ(lines[5], "-End On Line");
   EXPECT_EXIT(
       {
         IdleScript script(
@@ -99,8 +109,8 @@ TEST_F(WaitTest, EscDuringMouseWaitOrClosingTheWindowDuringKeyWaitEndsTheProgram
       },
       ::testing::ExitedWithCode(0), "");
   lines = ErrorLogLines();
-  ASSERT_EQ(lines.size(), 10u);
-  EXPECT_EQ(lines[5], "-End On Line");
+  ASSERT_EQ(lines.size(), 15u);
+  EXPECT_EQ(lines[10], "-End On Line");
 }
 
 }  // namespace
