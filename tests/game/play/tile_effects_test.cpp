@@ -3,6 +3,8 @@
 // its curves, beamer pads, restart and giving up.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -50,22 +52,6 @@ TEST_F(Tiles, BlockedStepLeavesThePlayerStandingAndTheMapAsItWas) {
   }
 }
 
-TEST_F(Tiles, FragileFloorDecaysOneStagePerStepOffIt) {
-  const std::vector<int> row = {60, 9, 60};
-  PlayMoves(Row(row), "R");
-  EXPECT_EQ(Cell(1, 0), 9) << "standing on it changes nothing";
-  PlayMoves(Row(row), "RR");
-  EXPECT_EQ(Cell(1, 0), 29);
-  PlayMoves(Row(row), "RRLL");
-  EXPECT_EQ(Cell(1, 0), 49);
-  ReplayOutcome broken = PlayMoves(Row(row), "RRLLRR");
-  EXPECT_EQ(Cell(1, 0), 92);
-  EXPECT_EQ(broken.x, 2);
-  // The broken floor is void now: stepping into it puts the player back on the start tile.
-  ReplayOutcome fallen = PlayMoves(Row(row), "RRLLRRL");
-  EXPECT_EQ(fallen.x, 0);
-}
-
 TEST_F(Tiles, ExitOpensOnlyAfterTheLastSweetAndLoadsTheNextLevel) {
   ReplayOutcome early = PlayMoves(Row({60, 93, 14, 60}), "R");
   EXPECT_FALSE(early.completed);
@@ -86,96 +72,58 @@ TEST_F(Tiles, ExitOpensOnlyAfterTheLastSweetAndLoadsTheNextLevel) {
   EXPECT_EQ(Sounds(done, 6), 1u);
 }
 
-TEST_F(Tiles, KeysOpenTheMatchingDoorsAndAreUsedUp) {
-  ReplayOutcome wrongDoor = PlayMoves(Row({60, 10, 88, 60}), "RR");
-  EXPECT_EQ(wrongDoor.keys[0], 1);
-  EXPECT_EQ(Cell(1, 0), 60);
-  EXPECT_EQ(Cell(2, 0), 88);
-  EXPECT_EQ(wrongDoor.x, 1);
-  EXPECT_EQ(Sounds(wrongDoor, 11), 1u);
-
-  // One key opens one door; the second door of its kind stays shut.
-  ReplayOutcome twoDoors = PlayMoves(Row({60, 10, 87, 87, 60}), "4R");
-  EXPECT_EQ(twoDoors.x, 2);
-  EXPECT_EQ(twoDoors.keys[0], 0);
-  EXPECT_EQ(Cell(2, 0), 60);
-  EXPECT_EQ(Cell(3, 0), 87);
-  EXPECT_EQ(Sounds(twoDoors, 5), 1u);
-
-  ReplayOutcome allKinds = PlayMoves(Row({60, 11, 12, 13, 88, 89, 90, 60}), "7R");
-  EXPECT_EQ(allKinds.x, 7);
-  for (int k = 0; k < 5; ++k) EXPECT_EQ(allKinds.keys[k], 0) << k;
-  for (int c = 1; c <= 6; ++c) EXPECT_EQ(Cell(c, 0), 60) << c;
-}
-
-TEST_F(Tiles, ItemsAreCarriedUntilTheRemoverTakesThem) {
-  const std::vector<int> row = {60, 85, 86, 105, 64, 60};
-  ReplayOutcome carried = PlayMoves(Row(row), "3R");
-  EXPECT_EQ(carried.saltbag, 1);
-  EXPECT_EQ(carried.fireman, 1);
-  EXPECT_EQ(carried.wellington, 1);
-  for (int c = 1; c <= 3; ++c) EXPECT_EQ(Cell(c, 0), 60) << c;
-  EXPECT_EQ(Sounds(carried, 12), 3u);
-
-  ReplayOutcome removed = PlayMoves(Row(row), "4R");
-  EXPECT_EQ(removed.saltbag, 0);
-  EXPECT_EQ(removed.fireman, 0);
-  EXPECT_EQ(removed.wellington, 0);
-  EXPECT_EQ(Cell(4, 0), 64) << "the remover stays";
-  EXPECT_EQ(Sounds(removed, 7), 1u);
-}
-
-TEST_F(Tiles, WaterAndFireNeedBootsAndSuit) {
-  ReplayOutcome drowned = PlayMoves(Row({60, 4, 60}), "R");
-  EXPECT_EQ(drowned.x, 0);
-  EXPECT_EQ(drowned.deaths, 1);
-  EXPECT_EQ(Sounds(drowned, 15), 1u);
-  EXPECT_EQ(Cell(1, 0), 4);
-  ReplayOutcome wading = PlayMoves(Row({60, 105, 4, 60}), "3R");
-  EXPECT_EQ(wading.x, 3);
-  EXPECT_EQ(wading.deaths, 0);
-  EXPECT_EQ(Cell(2, 0), 4);
-
-  ReplayOutcome burnt = PlayMoves(Row({60, 18, 60}), "R");
-  EXPECT_EQ(burnt.x, 0);
-  EXPECT_EQ(burnt.deaths, 1);
-  EXPECT_EQ(Sounds(burnt, 8), 1u);
-  ReplayOutcome suited = PlayMoves(Row({60, 86, 18, 60}), "3R");
-  EXPECT_EQ(suited.x, 3);
-  EXPECT_EQ(suited.deaths, 0);
-  EXPECT_EQ(Cell(2, 0), 18);
-
-  ReplayOutcome mine = PlayMoves(Row({60, 86, 19, 60}), "RR");
-  EXPECT_EQ(mine.x, 0) << "the suit does not help on a mine";
-}
-
-TEST_F(Tiles, CheckpointMovesTheStart) {
-  ReplayOutcome outcome = PlayMoves(Row({60, 106, 60, 4}), "3R");
-  EXPECT_EQ(startx, 1 + kMargin);
-  EXPECT_EQ(starty, kMargin);
-  EXPECT_EQ(Cell(1, 0), 60);
-  EXPECT_EQ(outcome.x, 1) << "after drowning the player is back on the checkpoint";
-  EXPECT_EQ(Sounds(outcome, 12), 1u);
-}
-
-TEST_F(Tiles, SaltMeltsIceToSlushAndDirtIsCleared) {
-  ReplayOutcome outcome = PlayMoves(Row({60, 85, 66, 63, 60}), "2R");
-  EXPECT_EQ(outcome.x, 2) << "salted ice does not carry the player";
-  EXPECT_EQ(Cell(2, 0), 62);
-  outcome = PlayMoves(Row({60, 85, 66, 63, 60}), "3R");
-  EXPECT_EQ(Cell(3, 0), 60);
-  EXPECT_EQ(Sounds(outcome, 4), 2u);
-}
-
-TEST_F(Tiles, IceCarriesThePlayerUntilSomethingElseIsReached) {
-  ReplayOutcome slid = PlayMoves(Row({60, 66, 67, 68, 60, 60}), "R");
-  EXPECT_EQ(slid.x, 4);
-  ReplayOutcome stopped = PlayMoves(Row({60, 66, 66, 73}), "R");
-  EXPECT_EQ(stopped.x, 2) << "a wall stops the slide on the ice";
-  ReplayOutcome carried = PlayMoves(Row({60, 84, 84, 60, 60}), "R");
-  EXPECT_EQ(carried.x, 3);
-  ReplayOutcome sentBack = PlayMoves(Row({60, 60, 83, 60}), "RR");
-  EXPECT_EQ(sentBack.x, 1) << "a left conveyor sends the player back";
+TEST_F(Tiles, StepsChangeThePlayerTheTilesAndWhatIsCarried) {
+  struct Case {
+    const char* what;
+    std::vector<int> row;
+    const char* moves;
+    int x;                   // where the player ends
+    std::vector<int> after;  // the row's first cells at the end
+    int deaths;
+    int keys;                        // keys held at the end
+    int items;                       // salt bag, fire suit and boots held at the end
+    std::map<int, uint64_t> sounds;  // calls of these slots
+  };
+  const Case cases[] = {
+      {"on fragile floor", {60, 9, 60}, "R", 1, {60, 9, 60}, 0, 0, 0, {}},
+      {"fragile floor cracks", {60, 9, 60}, "RR", 2, {60, 29, 60}, 0, 0, 0, {}},
+      {"and again", {60, 9, 60}, "RRLL", 0, {60, 49, 60}, 0, 0, 0, {}},
+      {"and breaks", {60, 9, 60}, "RRLLRR", 2, {60, 92, 60}, 0, 0, 0, {}},
+      {"broken floor is void", {60, 9, 60}, "RRLLRRL", 0, {60, 92, 60}, 1, 0, 0, {}},
+      {"another door's key", {60, 10, 88, 60}, "RR", 1, {60, 60, 88, 60}, 0, 1, 0, {{11, 1}}},
+      {"a key, one door", {60, 10, 87, 87, 60}, "4R", 2, {60, 60, 60, 87, 60}, 0, 0, 0, {{5, 1}}},
+      {"each key its door", {60, 11, 12, 13, 88, 89, 90, 60}, "7R", 7, {}, 0, 0, 0, {}},
+      {"items", {60, 85, 86, 105, 64, 60}, "3R", 3, {60, 60, 60, 60, 64}, 0, 0, 3, {{12, 3}}},
+      {"the remover", {60, 85, 86, 105, 64, 60}, "4R", 4, {60, 60, 60, 60, 64}, 0, 0, 0, {{7, 1}}},
+      {"water", {60, 4, 60}, "R", 0, {60, 4, 60}, 1, 0, 0, {{15, 1}}},
+      {"boots", {60, 105, 4, 60}, "3R", 3, {60, 60, 4, 60}, 0, 0, 1, {}},
+      {"fire", {60, 18, 60}, "R", 0, {60, 18, 60}, 1, 0, 0, {{8, 1}}},
+      {"fire suit", {60, 86, 18, 60}, "3R", 3, {60, 60, 18, 60}, 0, 0, 1, {}},
+      {"fire suit on a mine", {60, 86, 19, 60}, "RR", 0, {}, 1, 0, 1, {}},
+      // Drowned after the checkpoint: back on it.
+      {"checkpoint", {60, 106, 60, 4}, "3R", 1, {60, 60, 60, 4}, 1, 0, 0, {{12, 1}}},
+      // Salted ice is slush and does not carry; salt clears dirt.
+      {"salt on ice", {60, 85, 66, 63, 60}, "2R", 2, {60, 60, 62, 63, 60}, 0, 0, 1, {}},
+      {"salt on dirt", {60, 85, 66, 63, 60}, "3R", 3, {60, 60, 62, 60, 60}, 0, 0, 1, {{4, 2}}},
+      {"ice to floor", {60, 66, 67, 68, 60, 60}, "R", 4, {}, 0, 0, 0, {}},
+      {"ice to a wall", {60, 66, 66, 73}, "R", 2, {}, 0, 0, 0, {}},
+      {"conveyors", {60, 84, 84, 60, 60}, "R", 3, {}, 0, 0, 0, {}},
+      {"a left conveyor", {60, 60, 83, 60}, "RR", 1, {}, 0, 0, 0, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ReplayOutcome outcome = PlayMoves(Row(c.row), c.moves);
+    EXPECT_EQ(outcome.x, c.x);
+    for (size_t k = 0; k < c.after.size(); ++k) {
+      EXPECT_EQ(Cell(static_cast<int>(k), 0), c.after[k]) << k;
+    }
+    EXPECT_EQ(outcome.deaths, c.deaths);
+    double keys = 0;
+    for (double key : outcome.keys) keys += key;
+    EXPECT_EQ(keys, c.keys);
+    EXPECT_EQ(outcome.saltbag + outcome.fireman + outcome.wellington, c.items);
+    for (const auto& [slot, calls] : c.sounds) EXPECT_EQ(Sounds(outcome, slot), calls) << slot;
+  }
 }
 
 TEST_F(Tiles, IceCurvesTurnAsTheirTableSays) {
