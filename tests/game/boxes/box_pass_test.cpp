@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <tuple>
 #include <vector>
 
@@ -87,56 +88,48 @@ TEST_F(BoxPass, BoxRestingOnAConveyorMovesAsSoonAsTheWayIsFree) {
   EXPECT_EQ(boxm(bomb), 5);
 }
 
-TEST_F(BoxPass, WaterBecomesDirtAndHolesShowTheBoxFalling) {
-  // Row 0 water; then fragile floor whole, cracked, broken, and the void.
-  const int codes[] = {4, 9, 29, 49, 92};
-  LevelSpec spec;
-  for (int code : codes) spec.rows.push_back({61, code, 73});
-  LoadForPlay(spec);
-  for (int r = 0; r < 5; ++r) EXPECT_EQ(PushCrate(0, r, kRight), 1);
-  Frames(16);
-  EXPECT_EQ(maxbox, 0);
-  EXPECT_EQ(Cell(1, 0), 63);
-  EXPECT_EQ(SoundLogCount(15), 1u);
-  std::vector<std::tuple<int, int, int, int>> falling;
-  for (int r = 1; r < 5; ++r) {
-    EXPECT_EQ(Cell(1, r), 92) << codes[r];
-    falling.emplace_back(1, r, 61, -32);
+TEST_F(BoxPass, HazardsUnderABoxTakeIt) {
+  // A crate (61) or a bomb (8) moved right onto the tile; what the tile becomes, the picture
+  // object left in the enemy table, the explosions and the sounds.
+  struct Case {
+    int box;
+    int tile;
+    int after;
+    std::vector<std::tuple<int, int, int, int>> objects;
+    double booms;
+    std::map<int, uint64_t> sounds;
+  };
+  const Case cases[] = {
+      {61, 4, 63, {}, 0, {{15, 1}}},                 // water becomes dirt
+      {61, 9, 92, {{1, 0, 61, -32}}, 0, {{7, 1}}},   // fragile floor gives way: it falls
+      {61, 29, 92, {{1, 0, 61, -32}}, 0, {{7, 1}}},  //
+      {61, 49, 92, {{1, 0, 61, -32}}, 0, {{7, 1}}},  //
+      {61, 92, 92, {{1, 0, 61, -32}}, 0, {{7, 1}}},  // the void
+      {61, 18, 18, {{1, 0, 107, 32}}, 0, {{8, 1}}},  // the fire burns on
+      {61, 19, 60, {{1, 0, 107, 32}}, 0, {{1, 1}}},  // the mine is spent
+      // An explosion: on fire it takes the tile, so the debris sounds like a blast; on the
+      // mine the tile is floor at once. Each explosion's start and its debris sound.
+      {8, 19, 60, {}, 1, {{1, 2}}},
+      {8, 18, 96, {}, 1, {{8, 0}, {1, 2}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.box << " onto " << c.tile);
+    LoadForPlay(Level({{c.box, c.tile, 73}}));
+    if (c.box == 61) {
+      EXPECT_EQ(PushCrate(0, 0, kRight), 1);
+    } else {
+      EXPECT_EQ(PushBox(0, 0, kRight), 1);
+    }
+    Frames(16);
+    EXPECT_EQ(maxbox, 0);
+    EXPECT_EQ(Cell(1, 0), c.after);
+    if (c.booms == 0) {
+      EXPECT_EQ(PictureObjects(), c.objects);
+    }
+    EXPECT_EQ(maxboom, c.booms);
+    for (const auto& [slot, calls] : c.sounds) EXPECT_EQ(SoundLogCount(slot), calls) << slot;
   }
-  EXPECT_EQ(PictureObjects(), falling);
-  EXPECT_EQ(SoundLogCount(7), 4u);
-}
-
-TEST_F(BoxPass, CratesOnFireAndMinesAreDestroyed) {
-  LoadForPlay(Level({{61, 18, 73}, {61, 19, 73}}));
-  EXPECT_EQ(PushCrate(0, 0, kRight), 1);
-  EXPECT_EQ(PushCrate(0, 1, kRight), 1);
-  Frames(16);
-  EXPECT_EQ(maxbox, 0);
-  // The fire burns on; the mine is spent.
-  EXPECT_EQ(Cell(1, 0), 18);
-  EXPECT_EQ(Cell(1, 1), 60);
-  std::vector<std::tuple<int, int, int, int>> debris = {{1, 0, 107, 32}, {1, 1, 107, 32}};
-  EXPECT_EQ(PictureObjects(), debris);
-  EXPECT_EQ(maxboom, 0);
-  EXPECT_EQ(SoundLogCount(8), 1u);
-  EXPECT_EQ(SoundLogCount(1), 1u);
-}
-
-TEST_F(BoxPass, BombsExplodeOnFireAndMines) {
-  LoadForPlay(Level({{8, 18, 73}, {8, 19, 73}}));
-  EXPECT_EQ(PushBox(0, 0, kRight), 1);
-  EXPECT_EQ(PushBox(0, 1, kRight), 1);
-  Frames(16);
-  EXPECT_EQ(maxbox, 0);
-  EXPECT_EQ(maxboom, 2);
-  // On fire the explosion takes the tile, so the debris sounds like a blast; on the mine the
-  // tile is floor at once.
-  EXPECT_EQ(Cell(1, 0), 96);
-  EXPECT_EQ(Cell(1, 1), 60);
-  EXPECT_EQ(SoundLogCount(8), 0u);
-  // Each explosion's start and each piece of debris.
-  EXPECT_EQ(SoundLogCount(1), 4u);
+  // The last explosion, on the fire, burns down to floor.
   Do([] {
     for (int update = 0; update < 3; ++update) {
       DLN();
