@@ -74,7 +74,8 @@ double tileselect() {
     DLN();
     SPRITE(kSpritePointer, mousex, mousey);
     DLN();
-    PRINT(hint_Str, 0, 130);
+    // The hint wraps below the palette rather than running off the screen.
+    BOXPRINT(hint_Str, 0, 130, 620);
     DLN();
     SHOWSCREEN();
     if (mouseb1 != 0) {

@@ -11,8 +11,10 @@ class LineEditor {
   bool Take(char c);
   const KDStr& Text() const { return text_; }
   bool CursorShown() const { return cursorShown_; }
-  // The line as drawn: the text, followed by "_" while the cursor is shown.
-  KDStr Drawn() const;
+  // The line as drawn: the text, followed by "_" while the cursor is shown. With room for
+  // `columns` characters (0: no limit), a longer line shows only its end, with a column kept
+  // for the cursor, so what is being typed stays in view.
+  KDStr Drawn(int columns = 0) const;
 
   // Passes without a key before the cursor changes between shown and hidden.
   static constexpr int kBlinkPasses = 21;

@@ -35,11 +35,28 @@ bool LineEditor::Take(char c) {
   return false;
 }
 
-KDStr LineEditor::Drawn() const {
+KDStr LineEditor::Drawn(int columns) const {
   KDStr shown = text_;
+  const int length = text_.Length();
+  if (columns > 1 && length > columns - 1) shown = text_.GetStrData() + (length - (columns - 1));
   if (cursorShown_) shown += "_";
   return shown;
 }
+
+namespace {
+
+// Characters of the current font that fit between x and the right edge of the screen; 0 when
+// the screen or the font is unknown.
+int ColumnsFrom(double x) {
+  if (pLum == nullptr) return 0;
+  double glyphWidth = 0;
+  double glyphHeight = 0;
+  GETFONTSIZE(glyphWidth, glyphHeight);
+  if (glyphWidth < 1 || pLum->nResX <= x) return 0;
+  return static_cast<int>((pLum->nResX - x) / glyphWidth);
+}
+
+}  // namespace
 
 void INPUT(KDStr& text, double x, double y) {
   double left = std::trunc(x);
@@ -51,12 +68,13 @@ void INPUT(KDStr& text, double x, double y) {
   PRINT(text, left, top);
   SHOWSCREEN();
   LineEditor editor(text);
+  const int columns = ColumnsFrom(left);
   for (;;) {
     char c = pDXin != nullptr ? pDXin->GetKeyChar() : 0;
     if (editor.Take(c)) break;
     text = editor.Text();
     if (pLum != nullptr) pLum->PasteSurface(kBackgroundSurface);
-    PRINT(editor.Drawn(), left, top);
+    PRINT(editor.Drawn(columns), left, top);
     SHOWSCREEN();
   }
   text = editor.Text();

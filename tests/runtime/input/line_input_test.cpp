@@ -43,6 +43,13 @@ TEST(LineEditor, CursorBlinksWithAPeriodOf42PassesWithoutKeysOnly) {
   typed.Take(0);  // the 21st pass without a key
   EXPECT_TRUE(typed.CursorShown());
   EXPECT_EQ(typed.Drawn(), "x_");
+
+  // A line longer than the room shows its end and the cursor; one that fits shows whole.
+  for (char c : std::string("bcdef")) typed.Take(c);
+  EXPECT_EQ(typed.Drawn(4), "def_");
+  EXPECT_EQ(typed.Drawn(7), "xbcdef_");
+  EXPECT_EQ(typed.Drawn(40), "xbcdef_");
+  EXPECT_EQ(typed.Text(), "xbcdef") << "only the drawing is cut";
 }
 
 TEST(LineEditor, BackspaceOnAnEmptyLineAndEnterAddNothing) {
