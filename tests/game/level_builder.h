@@ -37,6 +37,10 @@ LevelSpec FloorLevel(int columns, int rows);
 LevelSpec Level(std::vector<std::vector<int>> rows, int sx = 0, int sy = 0,
                 std::vector<LevelEnemy> enemies = {});
 
+// Scan codes of the keys the game reads.
+constexpr int kKeyQ = 16, kKeyE = 18, kKeyP = 25, kKeyEnter = 28, kKeySpace = 57, kKeyF1 = 59;
+constexpr int kKeyUp = 200, kKeyLeft = 203, kKeyRight = 205, kKeyDown = 208;
+
 // The game's loader puts the stored level at this margin inside its map.
 constexpr int kMargin = 6;
 // The map cell of stored cell (c, r), as the game holds it.

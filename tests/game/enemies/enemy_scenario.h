@@ -17,12 +17,6 @@ namespace tobli::test {
 // The level loader shows two frames before the first pass of the game loop.
 constexpr uint64_t kLoaderFrames = 2;
 
-constexpr int kKeyQ = 16;
-constexpr int kKeyUp = 200;
-constexpr int kKeyLeft = 203;
-constexpr int kKeyRight = 205;
-constexpr int kKeyDown = 208;
-
 // Map pixel of a stored column or row.
 double Pixel(int stored);
 

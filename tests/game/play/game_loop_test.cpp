@@ -21,16 +21,6 @@ using tobli::game::RunEnd;
 using tobli::game::RunResult;
 using namespace tobli::test;
 
-constexpr int kKeyEnter = 28;
-constexpr int kKeyE = 18;
-constexpr int kKeyQ = 16;
-constexpr int kKeyP = 25;
-constexpr int kKeySpace = 57;
-constexpr int kKeyF1 = 59;
-constexpr int kKeyUp = 200;
-constexpr int kKeyLeft = 203;
-constexpr int kKeyRight = 205;
-constexpr int kKeyDown = 208;
 // The level loader shows two frames; the first pass of the loop follows them.
 constexpr uint64_t kFirstPass = 2;
 
