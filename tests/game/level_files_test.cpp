@@ -80,33 +80,6 @@ TEST_F(LevelFiles, GameLoadPlacesTheLevelBehindASixTileMargin) {
   EXPECT_EQ(sweets, 4);
 }
 
-TEST_F(LevelFiles, EditorLoadUsesAOneTileMarginAndKeepsRawData) {
-  LevelSpec spec = FloorLevel(4, 3);
-  spec.rows[0][1] = 5;
-  spec.rows[2][3] = 8;
-  spec.startX = 2;
-  spec.startY = 1;
-  spec.enemies = {{3, 2, 1, 2, 4}};
-  WriteLevelFile(4, spec);
-
-  Load(4, kEditor);
-  EXPECT_EQ(startx, 3);
-  EXPECT_EQ(starty, 2);
-  EXPECT_EQ(xlevel, 1 + 3 + 5);
-  EXPECT_EQ(ylevel, 1 + 2 + 5);
-  // Box start places stay codes; no box is made.
-  EXPECT_EQ(hit(2, 1), 5);
-  EXPECT_EQ(hit(4, 3), 8);
-  EXPECT_EQ(maxbox, 0);
-  // Enemies stay in tiles with their stored mode.
-  EXPECT_EQ(maxene, 1);
-  EXPECT_EQ(enex(0), 4);
-  EXPECT_EQ(eney(0), 3);
-  EXPECT_EQ(enemode(0), 1);
-  EXPECT_EQ(enespd(0), 2);
-  EXPECT_EQ(enelook(0), 4);
-}
-
 TEST_F(LevelFiles, GameLoadTurnsEnemiesIntoPixelsAndPlayModes) {
   LevelSpec spec = FloorLevel(6, 3);
   spec.enemies = {

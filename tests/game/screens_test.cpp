@@ -160,20 +160,6 @@ TEST_F(Screens, EnterThatConfirmsTheSlotDoesNotAlsoEndTheGame) {
   EXPECT_EQ(ALIVE, 1);
 }
 
-TEST_F(Screens, KeyStillHeldFromTheTitleConfirmsTheFirstSlot) {
-  WriteFile("intro.txt", Lines(3));
-  driver_.HoldKey(kKeySpace, kHeadingFrames + 5, kHeadingFrames + 60);
-  RunResult result = driver_.Run([] {
-    TitleScreen();
-    ChooseGame();
-  });
-  EXPECT_EQ(result.end, RunEnd::kReturned);
-  // The selection returned before showing a single frame of its own.
-  EXPECT_EQ(result.frames, kHeadingFrames + 5);
-  EXPECT_EQ(savefile_Str, "levels/Level.01");
-  EXPECT_EQ(a_Str, "A");
-}
-
 std::vector<int> PlayedSlots() {
   std::vector<int> slots;
   for (const SoundLogEntry& entry : SoundLog()) slots.push_back(entry.slot);
@@ -250,6 +236,7 @@ TEST(MainProgram, SpaceOnTheTitleStartsAGameOfTheFirstSlot) {
   ASSERT_EQ(result.end, RunEnd::kStopped);
   EXPECT_EQ(result.frames, kHeadingFrames + 2 + 3);
   EXPECT_EQ(savefile_Str, "levels/Level.01");
+  EXPECT_EQ(a_Str, "A");
   EXPECT_EQ(EDITOR, 0);
   // The game took its level from the slot and put the player on its start tile.
   EXPECT_EQ(level, 3);

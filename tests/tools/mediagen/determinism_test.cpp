@@ -13,10 +13,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int RunMediagen(const std::string& out) {
-  std::string command = std::string("'") + MEDIAGEN_PATH + "' --media '" +
-                        tobli::test::MediaSourceDir() + "' --out '" + out + "' --espeak '" +
-                        ESPEAK_PATH + "' --lame '" + LAME_PATH + "'";
+int RunMediagen(const std::string& out, const std::string& media = tobli::test::MediaSourceDir(),
+                const std::string& redirect = "") {
+  std::string command = std::string("'") + MEDIAGEN_PATH + "' --media '" + media + "' --out '" +
+                        out + "' --espeak '" + ESPEAK_PATH + "' --lame '" + LAME_PATH + "'" +
+                        redirect;
   return std::system(command.c_str());
 }
 
@@ -46,10 +47,8 @@ TEST(MediaGenerator, ABrokenSourceFailsTheRunAndSaysWhere) {
   fs::copy(tobli::test::MediaSourceDir(), dir.File("media"));
   tobli::test::WriteFile(dir.File("media/intro.txt"),
                          "A line far too long for the title screen's width\n");
-  std::string command = std::string("'") + MEDIAGEN_PATH + "' --media '" + dir.File("media") +
-                        "' --out '" + dir.File("out") + "' --espeak '" + ESPEAK_PATH +
-                        "' --lame '" + LAME_PATH + "' 2> '" + dir.File("err.txt") + "'";
-  EXPECT_NE(std::system(command.c_str()), 0);
+  EXPECT_NE(RunMediagen(dir.File("out"), dir.File("media"), " 2> '" + dir.File("err.txt") + "'"),
+            0);
   EXPECT_NE(tobli::test::ReadFile(dir.File("err.txt")).find("intro.txt:1: longer than 38"),
             std::string::npos);
 }
