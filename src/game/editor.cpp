@@ -11,6 +11,7 @@
 namespace {
 
 constexpr double kKeyEnter = 28;
+constexpr double kKeyEsc = 1;
 constexpr double kKeyT = 20;
 constexpr double kKeyUp = 200;
 constexpr double kKeyDown = 208;
@@ -342,6 +343,13 @@ void maineditor() {
   LoadLevel(1);
   s.saved = LevelNow();
   for (;;) {
+    DLN();
+    if (KEY(kKeyEsc) != 0 && !(LevelNow() == s.saved)) {
+      // Esc ends the program everywhere, but not over edits that are not saved without a
+      // word: it must come up before the question is shown, and Esc again ends the program.
+      WaitForKeysUp({kKeyEsc});
+      if (MayLeaveLevel(s, kKeyEsc)) END();
+    }
     DLN();
     if (KEY(kKeyEnter) != 0) {
       if (!s.enterFromHint && MayLeaveLevel(s, kKeyEnter)) {

@@ -77,5 +77,28 @@ TEST_F(UnsavedEdits, SameKeyAgainDropsTheEditsAndASaveEndsTheQuestions) {
   EXPECT_EQ(hit(1, 1), 9);
 }
 
+TEST_F(UnsavedEdits, EscAsksToo) {
+  constexpr int kEsc = 1;
+  Edit(2, 2);
+  script_.Press(kEsc);
+  script_.Continue();  // stays: the program goes on
+  Edit(3, 3);
+  script_.Press(kEsc);
+  script_.Press(keys::kS);  // saves, then the program ends
+  game::RunResult result = driver_.Run([] { maineditor(); }, 5000);
+  EXPECT_EQ(result.end, game::RunEnd::kProgramEnded);
+  ::level = 3;
+  LoadLevel(1);
+  EXPECT_EQ(hit(2, 2), 9);
+  EXPECT_EQ(hit(3, 3), 9);
+
+  // Nothing to lose: Esc ends the program at once.
+  EditorScript plain(driver_);
+  plain.Press(kEsc);
+  result = driver_.Run([] { maineditor(); }, 5000);
+  EXPECT_EQ(result.end, game::RunEnd::kProgramEnded);
+  EXPECT_LT(result.frames, 10u);
+}
+
 }  // namespace
 }  // namespace tobli::test
