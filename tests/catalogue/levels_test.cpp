@@ -103,27 +103,18 @@ void ExpectLevelFitsTheMap(int margin) {
 }
 
 void ExpectCase(const LevelCase& expected) {
-  if (expected.maxx) {
-    EXPECT_EQ(maxx, *expected.maxx);
-  }
-  if (expected.maxy) {
-    EXPECT_EQ(maxy, *expected.maxy);
-  }
-  if (expected.startX) {
-    EXPECT_EQ(startx, *expected.startX + kGameMargin);
-  }
-  if (expected.startY) {
-    EXPECT_EQ(starty, *expected.startY + kGameMargin);
-  }
-  if (expected.enemies) {
-    EXPECT_EQ(maxene, *expected.enemies);
-  }
-  if (expected.boxes) {
-    EXPECT_EQ(maxbox, *expected.boxes);
-  }
-  if (expected.sweets) {
-    EXPECT_EQ(sweets, *expected.sweets);
-  }
+  auto check = [](const char* what, const std::optional<int>& want, double got, int margin = 0) {
+    if (want) {
+      EXPECT_EQ(got, *want + margin) << what;
+    }
+  };
+  check("maxx", expected.maxx, maxx);
+  check("maxy", expected.maxy, maxy);
+  check("start x", expected.startX, startx, kGameMargin);
+  check("start y", expected.startY, starty, kGameMargin);
+  check("enemies", expected.enemies, maxene);
+  check("boxes", expected.boxes, maxbox);
+  check("sweets", expected.sweets, sweets);
   if (expected.hint) {
     EXPECT_EQ(hint_Str, expected.hint->c_str());
   }
