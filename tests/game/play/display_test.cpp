@@ -60,7 +60,7 @@ TEST_F(Display, ViewFollowsThePlayerWithinTheUsedMap) {
   EXPECT_EQ(offsy, 32);
 }
 
-TEST_F(Display, PickupIconLivesHundredAndOneFrames) {
+TEST_F(Display, PickupIconsLive101FramesAndAFinishedOneTakesTheLastPlace) {
   LevelSize(3, 2);
   kynum = 1;
   kymove(0) = 0;
@@ -70,10 +70,7 @@ TEST_F(Display, PickupIconLivesHundredAndOneFrames) {
   EXPECT_EQ(kymove(0), 100);
   displaygame();
   EXPECT_EQ(kynum, 0);
-}
 
-TEST_F(Display, FinishedIconTakesTheLastPlaceAndEarlierOnesAgeTwice) {
-  LevelSize(3, 2);
   // The oldest entry ends: the youngest takes its place and is aged in the same frame.
   kynum = 3;
   const double ages[] = {100, 40, 5};
