@@ -14,6 +14,8 @@ namespace {
 using tobli::game::Whole;
 
 constexpr double kKeyEnter = 28;
+// Frames the Game Over picture is held after its fade: two seconds at the frame cap.
+constexpr double kGameOverFrames = 120;
 constexpr double kKeyQ = 16;
 constexpr double kKeySpace = 57;
 constexpr double kKeyP = 25;
@@ -310,6 +312,15 @@ void MainGame() {
   }
   DLN();
   BLENDSCREEN("Gameover.bmp");
+  // The picture stays for a moment, or until a key is typed, before the title takes over.
+  // A character typed before it was up (the Enter that ended the game) does not cut it short.
+  DLN();
+  INKEY_Str();
+  for (double frame = 0; frame < kGameOverFrames; frame = frame + 1) {
+    DLN();
+    SHOWSCREEN();
+    if (INKEY_Str() != "") break;
+  }
 }
 
 void pausegame() {

@@ -97,9 +97,20 @@ TEST_F(GameLoop, EnterEndsTheGameAndEOnlyLeavesInEditorMode) {
   driver_.PressKey(kKeyEnter, 10);
   RunResult result = Play(1000);
   EXPECT_EQ(result.end, RunEnd::kReturned);
-  EXPECT_EQ(result.frames, 11u) << "the pass that saw Enter still ends with its frame";
+  // The pass that saw Enter still ends with its frame; then the Game Over picture stays for
+  // 120 frames.
+  EXPECT_EQ(result.frames, 11u + 120u);
   EXPECT_EQ(gameon, 0);
   EXPECT_EQ(ALIVE, 0);
+
+  // A key typed while the picture stays cuts it short.
+  UseLevel(FloorLevel(3, 3));
+  driver_.PressKey(kKeyEnter, 10);
+  driver_.PressKey(kKeySpace, 40);
+  result = Play(1000);
+  EXPECT_EQ(result.end, RunEnd::kReturned);
+  EXPECT_GT(result.frames, 11u);
+  EXPECT_LT(result.frames, 50u);
 
   driver_.PressKey(kKeyE, 10);
   EXPECT_EQ(Play(100).end, RunEnd::kFrameLimit) << "E means nothing in a game of the slots";
