@@ -65,7 +65,7 @@ TEST(MediaThroughTheRuntime, PicturesFontsAndTheIntroLoadFromMediaVez) {
     LOADSPRITE(KDStr(name.c_str()), i - 1);
     EXPECT_GT(pLum->nWidth[i - 1], 32) << name;
   }
-  // The intro comes out of the archive too (its lines are checked in sounds_test.cpp).
+  // The intro comes out of the archive too.
   KDStr line;
   GETFILE("intro.txt", 0, line);
   EXPECT_NE(line.ToStdString(), "NO_FILE");
