@@ -1,7 +1,6 @@
 // The editor's loop: one pass a frame draws the tile window and then reads the mouse and the
 // keys, in a fixed order.
 #define TOBLI_SOURCE_FILE 1
-#include <cstring>
 #include <vector>
 
 #include "editor_parts.h"
@@ -53,10 +52,7 @@ struct LevelState {
   double startY = 0;
   KDStr hint;
 
-  bool operator==(const LevelState& other) const {
-    return cells == other.cells && enemies == other.enemies && startX == other.startX &&
-           startY == other.startY && hint == other.hint;
-  }
+  bool operator==(const LevelState&) const = default;
 };
 
 LevelState LevelNow() {
@@ -344,7 +340,7 @@ void maineditor() {
   s.saved = LevelNow();
   for (;;) {
     DLN();
-    if (KEY(kKeyEsc) != 0 && !(LevelNow() == s.saved)) {
+    if (KEY(kKeyEsc) != 0 && LevelNow() != s.saved) {
       // Esc ends the program everywhere, but not over edits that are not saved without a
       // word: it must come up before the question is shown, and Esc again ends the program.
       WaitForKeysUp({kKeyEsc});
