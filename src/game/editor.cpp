@@ -42,6 +42,8 @@ constexpr double kStartTool = 60;
 constexpr double kFirstEnemyTool = 61;
 constexpr double kLastEnemyTool = 67;
 constexpr double kEnemyLooks[] = {1, 2, 3, 4, 15, 16, 17};
+// The picture of the hint tile, stretched under the editor's question.
+constexpr double kSpriteHintBox = 109;
 
 // What the level file holds once saved: the map, the start, the enemies and the hint. Taken
 // whenever the level is loaded or saved; a difference means edits that leaving would lose.
@@ -196,11 +198,21 @@ void WaitForCommandKeysUp() {
 // stays.
 bool MayLeaveLevel(Session& s, double key) {
   if (LevelNow() == s.saved) return true;
+  // The question stands in a box over the tile window, as a hint does in the game.
   DLN();
-  PRINT("Not saved!", 60, 100);
-  PRINT("S: save and go on", 60, 125);
-  PRINT("Same key: drop the edits", 60, 150);
-  PRINT("Other key: stay", 60, 175);
+  seescreen(offsx, offsy);
+  DLN();
+  showsprites();
+  DLN();
+  ALPHAMODE(-0.5);
+  DLN();
+  STRETCHSPRITE(kSpriteHintBox, 100, 116, 440, 130);
+  DLN();
+  ALPHAMODE(0);
+  PRINT("Not saved!", 120, 130);
+  PRINT("S: save and go on", 120, 160);
+  PRINT("Same key: drop the edits", 120, 185);
+  PRINT("Other key: stay", 120, 210);
   DLN();
   SHOWSCREEN();
   WaitForKeysUp({key});
