@@ -6,6 +6,7 @@
 #include "core/error_log.h"
 #include "core/frame.h"
 #include "platform/input_platform.h"
+#include "platform/platform.h"
 
 namespace platform = tobli::platform;
 
@@ -13,8 +14,17 @@ DXInput* pDXin = nullptr;
 
 namespace {
 
-// The last character GetKeyChar gave; 0 remembers that no key gave one.
+// The last character GetKeyChar gave; 0 remembers that no key gave one. The key that gave it
+// and that key's press count tell a fresh press of the same key (typing "ll" quickly, with no
+// reading between the release and the next press) from the same press still held.
 char gLastChar = 0;
+int gLastKey = -1;
+uint32_t gLastPress = 0;
+
+double ClockMs() {
+  return static_cast<double>(platform::PerfCounter()) * 1000.0 /
+         static_cast<double>(std::max<uint64_t>(platform::PerfFrequency(), 1));
+}
 
 constexpr uint16_t kNoVirtualKey = 255;
 constexpr uint16_t kVkShift = 0x10;
@@ -73,6 +83,7 @@ DXInput::DXInput()
       nNumJoysticks(0),
       nVK{} {
   gLastChar = 0;
+  gLastKey = -1;
   focused_ = platform::WindowHasFocus();
 }
 
@@ -164,7 +175,22 @@ void DXInput::HandleEvent(const platform::Event& event) {
 
 void DXInput::TakeKey(int scanCode, bool down) {
   if (scanCode < 0 || scanCode > 255) return;
-  if (pKeyboard != nullptr) pKeyboard->state[scanCode] = down ? 0x80 : 0;
+  if (down) {
+    ++system_.presses[scanCode];
+    if (typing_) QueueTyped(scanCode);
+  }
+  if (pKeyboard != nullptr) {
+    KeyboardDevice& keyboard = *pKeyboard;
+    if (down) {
+      keyboard.state[scanCode] = 0x80;
+      keyboard.unseen[scanCode] = true;
+      keyboard.releaseHeld[scanCode] = false;
+    } else if (keyboard.unseen[scanCode]) {
+      keyboard.releaseHeld[scanCode] = true;
+    } else {
+      keyboard.state[scanCode] = 0;
+    }
+  }
   if (system_.scanDown[scanCode] == down) return;
   system_.scanDown[scanCode] = down;
   uint16_t vk = FallbackVirtualKey(scanCode);
@@ -184,7 +210,11 @@ void DXInput::FocusChanged(bool focused) {
     for (int k = 0; k < 256; ++k) {
       if (system_.scanDown[k]) TakeKey(k, false);
     }
-    if (pKeyboard != nullptr) std::memset(pKeyboard->state, 0, sizeof(pKeyboard->state));
+    if (pKeyboard != nullptr) {
+      const bool acquired = pKeyboard->acquired;
+      *pKeyboard = KeyboardDevice{};
+      pKeyboard->acquired = acquired;
+    }
     std::fill(std::begin(system_.buttons), std::end(system_.buttons), false);
   }
   if (pMouse == nullptr) return;
@@ -209,7 +239,33 @@ void DXInput::GetKeyboardStatus() {
     pKeyboard->acquired = platform::input::ProbeInputDevices().keyboardAcquired;
     return;
   }
-  std::memcpy(byKeys, pKeyboard->state, sizeof(byKeys));
+  KeyboardDevice& keyboard = *pKeyboard;
+  ReleaseHeldTaps(keyboard);
+  std::memcpy(byKeys, keyboard.state, sizeof(byKeys));
+  bool held = false;
+  for (int k = 0; k < 256; ++k) {
+    keyboard.unseen[k] = false;
+    held = held || keyboard.releaseHeld[k];
+  }
+  if (held && keyboard.heldSince < 0) keyboard.heldSince = ClockMs();
+}
+
+// A tap stays down for a while after a reading first saw it, rather than for that one reading:
+// a game pass reads several keys one after the other, and each KEY is a reading of its own.
+void DXInput::ReleaseHeldTaps(KeyboardDevice& keyboard) {
+  if (keyboard.heldSince < 0) return;
+  if (ClockMs() - keyboard.heldSince < KeyboardDevice::kTapMs &&
+      ++keyboard.heldReadings < KeyboardDevice::kTapReadings) {
+    return;
+  }
+  keyboard.heldSince = -1;
+  keyboard.heldReadings = 0;
+  for (int k = 0; k < 256; ++k) {
+    // A tap no reading has seen yet stays down for this one.
+    if (!keyboard.releaseHeld[k] || keyboard.unseen[k]) continue;
+    keyboard.releaseHeld[k] = false;
+    keyboard.state[k] = 0;
+  }
 }
 
 bool DXInput::KeyDown(int k) const {
@@ -245,9 +301,31 @@ char DXInput::Scan2Ascii(unsigned int k) {
   return 0;
 }
 
+void DXInput::StartTyping() {
+  typed_.clear();
+  typing_ = true;
+}
+
+char DXInput::NextTyped() {
+  if (typed_.empty()) return 0;
+  char c = typed_.front();
+  typed_.pop_front();
+  return c;
+}
+
+// With the Shift state the key sees as it goes down, and the capital rule of GetKeyChar.
+void DXInput::QueueTyped(int scanCode) {
+  constexpr size_t kMostQueued = 256;
+  char c = Scan2Ascii(static_cast<unsigned>(scanCode));
+  if (c == 0 || typed_.size() >= kMostQueued) return;
+  if (ShiftDown() && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  typed_.push_back(c);
+}
+
 char DXInput::GetKeyChar() {
   GetKeyboardStatus();
   char c = 0;
+  int key = -1;
   for (int k = 0; k < 255; ++k) {
     if (!KeyDown(k)) continue;
     char s = Scan2Ascii(static_cast<unsigned>(k));
@@ -256,10 +334,15 @@ char DXInput::GetKeyChar() {
       s = static_cast<char>(s - 'a' + 'A');
     }
     c = s;
+    key = k;
     break;
   }
-  if (c == gLastChar) return 0;
+  const uint32_t press = key >= 0 ? system_.presses[key] : 0;
+  const bool pressedAgain = c != 0 && key == gLastKey && press != gLastPress;
+  if (c == gLastChar && !pressedAgain) return 0;
   gLastChar = c;
+  gLastKey = key;
+  gLastPress = press;
   return c;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 
 #include "platform/platform.h"
 
@@ -31,15 +32,25 @@ struct InputService {};
 struct WindowInput {
   int vkHeld[256] = {};
   bool scanDown[256] = {};
+  uint32_t presses[256] = {};  // key-down events by scan code, so a new press is told apart
   int cursorDX = 0;
   int cursorDY = 0;
   bool buttons[3] = {};
 };
 
-// The keyboard device: the 256-byte state by scan code (0x80 = down).
+// The keyboard device: the 256-byte state by scan code (0x80 = down). A key that goes down and
+// up again before any reading has seen it (a quick tap, or a slow frame) stays down for about
+// a frame's time after a reading first sees it, so that the tap is not lost; where no time
+// passes (a wait loop on the virtual clock) a number of readings lets it go instead.
 struct KeyboardDevice {
+  static constexpr double kTapMs = 17;
+  static constexpr int kTapReadings = 4096;
   uint8_t state[256] = {};
   bool acquired = true;
+  bool unseen[256] = {};       // down since the last reading
+  bool releaseHeld[256] = {};  // let go, but kept down until its press has been read
+  double heldSince = -1;       // clock (ms) of the first reading that saw a held release
+  int heldReadings = 0;        // readings since then
 };
 
 // The mouse device: motion gathered since the last reading, and the buttons. It delivers data
@@ -85,6 +96,13 @@ class DXInput {
   void HandleEvent(const tobli::platform::Event& event);
   // Number of events taken so far (waits use it to tell an idle turn).
   uint64_t EventCount() const { return events_; }
+  // While the line editor runs, the character of every key press is also queued as the press
+  // comes in, so that fast typing loses none between two readings (a press and its release
+  // can both fall between them). StartTyping empties the queue.
+  void StartTyping();
+  void StopTyping() { typing_ = false; }
+  // The next queued character, 0 when none.
+  char NextTyped();
 
   InputService* pDI;
   KeyboardDevice* pKeyboard;
@@ -98,10 +116,14 @@ class DXInput {
 
  private:
   void TakeKey(int scanCode, bool down);
+  void ReleaseHeldTaps(KeyboardDevice& keyboard);
+  void QueueTyped(int scanCode);
   void FocusChanged(bool focused);
   bool ShiftDown() const;
 
   WindowInput system_;
+  bool typing_ = false;
+  std::deque<char> typed_;
   bool focused_ = true;
   uint64_t events_ = 0;
 };

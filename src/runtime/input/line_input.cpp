@@ -69,15 +69,29 @@ void INPUT(KDStr& text, double x, double y) {
   SHOWSCREEN();
   LineEditor editor(text);
   const int columns = ColumnsFrom(left);
+  if (pDXin != nullptr) pDXin->StartTyping();
   for (;;) {
-    char c = pDXin != nullptr ? pDXin->GetKeyChar() : 0;
-    if (editor.Take(c)) break;
+    // Every key pressed since the last pass, in order; a pass without one lets the cursor
+    // blink. The reading of GetKeyChar still runs, so that a key held when the line ends has
+    // typed its character for the waits that follow.
+    bool ended = false;
+    bool typed = false;
+    if (pDXin != nullptr) {
+      pDXin->GetKeyChar();
+      for (char c = pDXin->NextTyped(); c != 0 && !ended; c = pDXin->NextTyped()) {
+        typed = true;
+        ended = editor.Take(c);
+      }
+    }
+    if (!typed) editor.Take(0);
+    if (ended) break;
     text = editor.Text();
     if (pLum != nullptr) pLum->PasteSurface(kBackgroundSurface);
     PRINT(editor.Drawn(columns), left, top);
     SHOWSCREEN();
   }
   text = editor.Text();
+  if (pDXin != nullptr) pDXin->StopTyping();
   if (pLum != nullptr) pLum->FreeSurface(kBackgroundSurface);
 }
 

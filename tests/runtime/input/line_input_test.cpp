@@ -111,6 +111,32 @@ TEST_F(LineInputTest, EditsTheVariablesTextUntilEnter) {
   EXPECT_EQ(script.frames(), 10);         // the first frame, then one per pass before Enter
 }
 
+// Fast typing: whole presses, a doubled letter among them, come and go between two passes of
+// the line editor. Each one is a character, in the order typed.
+TEST_F(LineInputTest, KeysPressedAndLetGoBetweenTwoPassesAreAllTyped) {
+  CreateDevices();
+  auto tap = [](int key) {
+    PressKey(key);
+    ReleaseKey(key);
+  };
+  FrameScript script({
+      {1, [&] { tap(0x26), tap(0x26), tap(0x18); }},  // l l o
+      {2,
+       [&] {
+         PressKey(0x2A);  // Shift + W, then o
+         tap(0x11);
+         ReleaseKey(0x2A);
+         tap(0x18);
+       }},
+      {3, [&] { tap(kBackspace), tap(0x18), tap(kEnter), tap(0x1E); }},  // the a after Enter
+  });
+  KDStr text = "he";
+  INPUT(text, 0, 0);
+  EXPECT_EQ(text, "helloWo");
+  EXPECT_EQ(script.frames(), 3);
+  EXPECT_EQ(INKEY_Str(), "") << "nothing typed in the line is left over for later";
+}
+
 TEST_F(LineInputTest, BackspaceOnAnEmptyLineThenEnterGivesAnEmptyLine) {
   CreateDevices();
   FrameScript script({
