@@ -268,6 +268,11 @@ void DXInput::ReleaseHeldTaps(KeyboardDevice& keyboard) {
   }
 }
 
+bool DXInput::KeyHeld(int k) const {
+  if (!KeyDown(k)) return false;
+  return pKeyboard == nullptr || !pKeyboard->releaseHeld[k];
+}
+
 bool DXInput::KeyDown(int k) const {
   if (k < 0 || k > 255) return false;
   if (pKeyboard != nullptr) return (byKeys[k] & 0x80) != 0;

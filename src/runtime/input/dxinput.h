@@ -90,8 +90,11 @@ class DXInput {
   bool AnyMouse();
   int GetNumJoysticks() const { return nNumJoysticks; }
 
-  // The key test of KEY, SHOWSCREEN, MOUSEWAIT and GetKeyChar (k is 0..255).
+  // The key test of KEY and GetKeyChar (k is 0..255).
   bool KeyDown(int k) const;
+  // The key is really held: a tap kept down for the readings after it does not count. The
+  // quit keys go by this, so that only a held Esc ends the program.
+  bool KeyHeld(int k) const;
   // Takes one keyboard, mouse or focus event (the input sink of the program frame).
   void HandleEvent(const tobli::platform::Event& event);
   // Number of events taken so far (waits use it to tell an idle turn).

@@ -33,5 +33,5 @@ void __RefreshKeyboard() {
 bool __QuitKeysDown() {
   if (pDXin == nullptr) return false;
   // Esc, or the left Alt key with F4.
-  return pDXin->KeyDown(0x01) || (pDXin->KeyDown(0x38) && pDXin->KeyDown(0x3E));
+  return pDXin->KeyHeld(0x01) || (pDXin->KeyHeld(0x38) && pDXin->KeyHeld(0x3E));
 }

@@ -61,6 +61,8 @@ int ColumnsFrom(double x) {
 void INPUT(KDStr& text, double x, double y) {
   double left = std::trunc(x);
   double top = std::trunc(y);
+  // Keys pressed from here on are the line's, including during the first frame.
+  if (pDXin != nullptr) pDXin->StartTyping();
   if (pLum != nullptr) {
     pLum->GrabSurface(kBackgroundSurface);
     pLum->PasteSurface(kBackgroundSurface);
@@ -69,7 +71,6 @@ void INPUT(KDStr& text, double x, double y) {
   SHOWSCREEN();
   LineEditor editor(text);
   const int columns = ColumnsFrom(left);
-  if (pDXin != nullptr) pDXin->StartTyping();
   for (;;) {
     // Every key pressed since the last pass, in order; a pass without one lets the cursor
     // blink. The reading of GetKeyChar still runs, so that a key held when the line ends has
