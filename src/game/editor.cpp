@@ -11,6 +11,7 @@ namespace {
 
 constexpr double kKeyEnter = 28;
 constexpr double kKeyEsc = 1;
+constexpr double kKeyLeftAlt = 56;
 constexpr double kKeyT = 20;
 constexpr double kKeyUp = 200;
 constexpr double kKeyDown = 208;
@@ -69,6 +70,19 @@ LevelState LevelNow() {
   state.startY = starty;
   state.hint = hint_Str;
   return state;
+}
+
+// While the editor runs, quitting (Esc, left Alt + F4, closing the window) over edits not
+// saved only marks that the user asked; the editor's loop then asks the question. While that
+// question is up, the same keys quit.
+const LevelState* gSavedLevel = nullptr;
+bool gQuitAsked = false;
+bool gAskingToQuit = false;
+
+bool HoldQuitOverEdits() {
+  if (gSavedLevel == nullptr || gAskingToQuit || LevelNow() == *gSavedLevel) return true;
+  gQuitAsked = true;
+  return false;
 }
 
 struct Session {
@@ -198,6 +212,7 @@ void WaitForCommandKeysUp() {
 // stays.
 bool MayLeaveLevel(Session& s, double key) {
   if (LevelNow() == s.saved) return true;
+  gAskingToQuit = key == kKeyEsc;
   // The question stands in a box over the tile window, as a hint does in the game.
   DLN();
   seescreen(offsx, offsy);
@@ -220,6 +235,7 @@ bool MayLeaveLevel(Session& s, double key) {
   KEYWAIT();
   const bool save = KEY(kKeyS) != 0;
   const bool again = KEY(key) != 0;
+  gAskingToQuit = false;
   WaitForCommandKeysUp();
   if (save) {
     DLN();
@@ -350,17 +366,22 @@ void maineditor() {
   DLN();
   LoadLevel(1);
   s.saved = LevelNow();
+  gSavedLevel = &s.saved;
+  gQuitAsked = false;
+  __SetQuitGuard(HoldQuitOverEdits);
   for (;;) {
     DLN();
-    if (KEY(kKeyEsc) != 0 && LevelNow() != s.saved) {
-      // Esc ends the program everywhere, but not over edits that are not saved without a
-      // word: it must come up before the question is shown, and Esc again ends the program.
-      WaitForKeysUp({kKeyEsc});
+    if (gQuitAsked) {
+      gQuitAsked = false;
+      // The keys that asked must come up first, or the question would end at once.
+      WaitForKeysUp({kKeyEsc, kKeyLeftAlt, kKeyF4});
       if (MayLeaveLevel(s, kKeyEsc)) END();
     }
     DLN();
     if (KEY(kKeyEnter) != 0) {
       if (!s.enterFromHint && MayLeaveLevel(s, kKeyEnter)) {
+        __SetQuitGuard(nullptr);
+        gSavedLevel = nullptr;
         EDITOR = 0;
         return;
       }
@@ -369,8 +390,11 @@ void maineditor() {
     }
     DLN();
     if (KEY(kKeyT) != 0) {
+      // The level is saved before the test game: nothing to hold a quit back for.
+      __SetQuitGuard(nullptr);
       TestGame();
       s.saved = LevelNow();
+      __SetQuitGuard(HoldQuitOverEdits);
     }
     DrawPass();
     FindCursorCell(s);

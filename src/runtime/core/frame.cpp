@@ -29,6 +29,7 @@ uint64_t __g_FrameCount = 0;
 namespace {
 
 InputEventSink gInputSink = nullptr;
+QuitGuard gQuitGuard = nullptr;
 bool gEnding = false;
 
 void AppendNumberLine(double value) {
@@ -60,6 +61,7 @@ void __EndProgram() {
   // A service torn down below may report an error of its own; the end runs only once.
   if (!gEnding) {
     gEnding = true;
+    gQuitGuard = nullptr;  // the routine that set it does not outlive the program
     __StopMusicService();
     if (__KD_DEBUG != 0) {
       __AppendErrorLog("-End On Line");
@@ -78,8 +80,16 @@ void __EndProgram() {
   tobli::platform::ExitProcess(0);
 }
 
+void __SetQuitGuard(QuitGuard guard) {
+  gQuitGuard = guard;
+}
+
+bool __QuitAllowed() {
+  return gQuitGuard == nullptr || gQuitGuard();
+}
+
 void __WndProc_(const tobli::platform::Event& event) {
-  if (event.type == tobli::platform::EventType::kQuit) {
+  if (event.type == tobli::platform::EventType::kQuit && __QuitAllowed()) {
     // A close request ends the program from inside whatever command pumped the events.
     __EndProgram();
   }

@@ -45,6 +45,15 @@ double __Error(double code);
 // Every runtime error that ends the program: the code, the current line, then __EndProgram.
 [[noreturn]] void __RuntimeError(double code);
 
+// A routine of the game may hold the user's own quit back (the editor, over edits not saved):
+// Esc, left Alt + F4 and a close request of the window ask the guard first, and a guard that
+// answers false keeps the program running (it then shows its own question). END and runtime
+// errors are never held back. None is set at start.
+using QuitGuard = bool (*)();
+void __SetQuitGuard(QuitGuard guard);
+// True when no guard is set or the guard lets the quit go ahead.
+bool __QuitAllowed();
+
 // The translated game program; defined by the game.
 void __MainGameSub_();
 

@@ -98,7 +98,7 @@ void SHOWSCREEN() {
   __g_ThisTime = __ClockMs();
   __LoopMusic();
   __RefreshKeyboard();
-  if (__QuitKeysDown()) END();
+  if (__QuitKeysDown() && __QuitAllowed()) END();
   if (pLum == nullptr) return;
   ++__g_FrameCount;
   pLum->FlipScreens();

@@ -61,7 +61,7 @@ double KEYWAIT() {
     // The quit keys end the program here as they do in SHOWSCREEN and MOUSEWAIT: a pause, the
     // help screen or the editor's "Done" is no trap.
     pDXin->GetKeyboardStatus();
-    if (__QuitKeysDown()) __EndProgram();
+    if (__QuitKeysDown() && __QuitAllowed()) __EndProgram();
     __DispatchEvents();
     IdleTurn(before);
   }
@@ -82,7 +82,7 @@ double MOUSEWAIT() {
     uint64_t before = pDXin->EventCount();
     if (pDXin->AnyMouse()) break;
     pDXin->GetKeyboardStatus();
-    if (pDXin->KeyDown(0x01)) __EndProgram();
+    if (pDXin->KeyHeld(0x01) && __QuitAllowed()) __EndProgram();
     IdleTurn(before);
   }
   return 0;

@@ -100,5 +100,37 @@ TEST_F(UnsavedEdits, EscAsksToo) {
   EXPECT_LT(result.frames, 10u);
 }
 
+// Esc in the middle of typing the hint, or closing the window, does not end the program over
+// the edits either: the question comes once the editor is back in its loop.
+TEST_F(UnsavedEdits, EscWhileTypingTheHintAndClosingTheWindowAskToo) {
+  constexpr int kEsc = 1;
+  script_.Press(keys::kH);
+  script_.Press(keys::kA);
+  script_.Press(kEsc);  // held back: the line goes on
+  script_.Press(keys::kA);
+  script_.Press(keys::kEnter);
+  script_.Wait(2);
+  script_.Continue();  // at the question: stay
+  driver_.At(script_.frame() + 2, [] {
+    EXPECT_EQ(std::string(hint_Str.GetStrData()), "hintaa") << "the line went on after Esc";
+    tobli::platform::PushEvent({tobli::platform::EventType::kQuit});
+  });
+  script_.Wait(3);
+  script_.Continue();  // the close asked too: stay again
+  script_.Leave();
+  RunEditor();
+  EXPECT_EQ(LevelText(3), saved_) << "nothing was saved behind the designer's back";
+
+  // At the question, Esc again ends the program.
+  EditorScript again(driver_);
+  again.Press(keys::kH);
+  again.Press(keys::kA);
+  again.Press(keys::kEnter);
+  again.Press(kEsc);
+  again.Wait(2);
+  again.Press(kEsc);
+  EXPECT_EQ(driver_.Run([] { maineditor(); }, 5000).end, game::RunEnd::kProgramEnded);
+}
+
 }  // namespace
 }  // namespace tobli::test

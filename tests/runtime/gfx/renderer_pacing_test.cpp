@@ -187,6 +187,26 @@ TEST(QuitKeys, F4AloneOrAReleasedEscKeepsRunning) {
   EXPECT_TRUE(ErrorLogLines().empty());
 }
 
+// A routine's quit guard is asked by the quit keys and by a close request; while it says no,
+// the program goes on.
+int gGuardAsked = 0;
+TEST(QuitKeys, AQuitGuardThatSaysNoKeepsTheProgramRunning) {
+  ScopedTempDir dir;
+  HeadlessRenderer renderer;
+  __SetQuitGuard([] {
+    ++gGuardAsked;
+    return false;
+  });
+  platform::PushEvent(Key(platform::EventType::kKeyDown, 0x01));
+  SHOWSCREEN();
+  platform::PushEvent(Key(platform::EventType::kKeyUp, 0x01));
+  platform::PushEvent(platform::Event{platform::EventType::kQuit});
+  SHOWSCREEN();
+  __SetQuitGuard(nullptr);
+  EXPECT_EQ(gGuardAsked, 2);
+  EXPECT_TRUE(ErrorLogLines().empty());
+}
+
 TEST(WindowMessages, CloseRequestWhileWaitingEndsTheProgram) {
   ScopedTempDir dir;
   EXPECT_EXIT(
