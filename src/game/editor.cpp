@@ -182,7 +182,8 @@ void ReadMouse(Session& s) {
   }
   if (mouseb2 != 0) {
     DLN();
-    s.tool = tileselect();
+    const double chosen = tileselect();
+    if (chosen >= 0) s.tool = chosen;
   }
 }
 
@@ -356,6 +357,10 @@ void TestGame() {
 
 }  // namespace
 
+bool EditorQuitAsked() {
+  return gQuitAsked;
+}
+
 void maineditor() {
   Session s;
   DLN();
@@ -367,7 +372,9 @@ void maineditor() {
   LoadLevel(1);
   s.saved = LevelNow();
   gSavedLevel = &s.saved;
+  // A run of the editor that ended the program in the middle of its question left these set.
   gQuitAsked = false;
+  gAskingToQuit = false;
   __SetQuitGuard(HoldQuitOverEdits);
   for (;;) {
     DLN();

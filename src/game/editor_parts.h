@@ -16,6 +16,10 @@ constexpr double kSpriteStart = 120;  // the player figure; 120 + 4 * look is an
 
 using tobli::game::Whole;
 
+// True while a quit (Esc, Alt + F4, closing the window) held back over edits not saved waits
+// for the editor's loop to ask about it: the palette and the overview give way at once.
+bool EditorQuitAsked();
+
 // The map of cells 0 to 99 at 4 pixels a cell until a click; then the window is put so that
 // the clicked cell lies near its centre (offsx 0 to 80, offsy 0 to 85).
 void EditorOverview();

@@ -58,6 +58,8 @@ void showsprites() {
 double tileselect() {
   double result = 127;
   while (result > kLastTool) {
+    // Asked to quit: no tool is chosen (the caller keeps its own).
+    if (EditorQuitAsked()) return -1;
     for (double k = 0; k <= kPaletteCells - 1; k = k + 1) {
       double g = 92;
       if (k < kFirstVoidTool) {
@@ -97,6 +99,8 @@ void EditorOverview() {
   DLN();
   SHOWSCREEN();
   while (mouseb1 == 0) {
+    // Asked to quit: the window stays where it was.
+    if (EditorQuitAsked()) return;
     for (double cx = 0; cx <= 99; cx = cx + 1) {
       for (double cy = 0; cy <= 99; cy = cy + 1) {
         DLN();

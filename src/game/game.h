@@ -97,7 +97,8 @@ void InitEditor();
 void seescreen(double ox, double oy);
 // Draws the enemies with their mode and speed markers, then the start tile.
 void showsprites();
-// The palette screen; returns the tool number (0 to 80) of the cell clicked.
+// The palette screen; returns the tool number (0 to 80) of the cell clicked, or -1 when a quit
+// over edits not saved was asked meanwhile (the editor then asks about it).
 double tileselect();
 // Paints hitgfx(tool) into the rectangle spanned by the two corners, clamped to cells 1 to 100.
 void drawrange(double x1, double y1, double x2, double y2, double tool);

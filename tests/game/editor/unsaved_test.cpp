@@ -132,5 +132,23 @@ TEST_F(UnsavedEdits, EscWhileTypingTheHintAndClosingTheWindowAskToo) {
   EXPECT_EQ(driver_.Run([] { maineditor(); }, 5000).end, game::RunEnd::kProgramEnded);
 }
 
+// The palette waits for a click, but a quit asked over it does not wait: the palette gives way
+// and the question comes (and "stay" goes back to editing with the tool as it was).
+TEST_F(UnsavedEdits, EscOverThePaletteAsksAtOnce) {
+  constexpr int kEsc = 1;
+  Edit(2, 2);
+  driver_.MouseButton(1, true, script_.frame());
+  driver_.MouseButton(1, false, script_.frame() + 1);
+  script_.Wait(3);
+  script_.Press(kEsc);
+  script_.Wait(2);
+  script_.Continue();
+  script_.Click(CellPoint(4, 4));  // still the fragile-floor tool
+  script_.Leave();
+  RunEditor();
+  EXPECT_EQ(hit(2, 2), 9);
+  EXPECT_EQ(hit(4, 4), 9);
+}
+
 }  // namespace
 }  // namespace tobli::test
