@@ -6,7 +6,6 @@
 #include "core/error_log.h"
 #include "core/frame.h"
 #include "platform/input_platform.h"
-#include "platform/platform.h"
 
 namespace platform = tobli::platform;
 
@@ -20,11 +19,6 @@ namespace {
 char gLastChar = 0;
 int gLastKey = -1;
 uint32_t gLastPress = 0;
-
-double ClockMs() {
-  return static_cast<double>(platform::PerfCounter()) * 1000.0 /
-         static_cast<double>(std::max<uint64_t>(platform::PerfFrequency(), 1));
-}
 
 constexpr uint16_t kNoVirtualKey = 255;
 constexpr uint16_t kVkShift = 0x10;
@@ -240,29 +234,28 @@ void DXInput::GetKeyboardStatus() {
     return;
   }
   KeyboardDevice& keyboard = *pKeyboard;
+  ++keyboard.readings;
   ReleaseHeldTaps(keyboard);
   std::memcpy(byKeys, keyboard.state, sizeof(byKeys));
-  bool held = false;
   for (int k = 0; k < 256; ++k) {
+    if (!keyboard.unseen[k]) continue;
     keyboard.unseen[k] = false;
-    held = held || keyboard.releaseHeld[k];
+    keyboard.heldFrame[k] = __g_FrameCount;
+    keyboard.heldReading[k] = keyboard.readings;
   }
-  if (held && keyboard.heldSince < 0) keyboard.heldSince = ClockMs();
 }
 
-// A tap stays down for a while after a reading first saw it, rather than for that one reading:
-// a game pass reads several keys one after the other, and each KEY is a reading of its own.
+// A tap stays down until a frame has been presented since a reading first saw it, rather than
+// for that one reading: a game pass reads several keys one after the other, and each KEY is a
+// reading of its own.
 void DXInput::ReleaseHeldTaps(KeyboardDevice& keyboard) {
-  if (keyboard.heldSince < 0) return;
-  if (ClockMs() - keyboard.heldSince < KeyboardDevice::kTapMs &&
-      ++keyboard.heldReadings < KeyboardDevice::kTapReadings) {
-    return;
-  }
-  keyboard.heldSince = -1;
-  keyboard.heldReadings = 0;
   for (int k = 0; k < 256; ++k) {
     // A tap no reading has seen yet stays down for this one.
     if (!keyboard.releaseHeld[k] || keyboard.unseen[k]) continue;
+    if (__g_FrameCount == keyboard.heldFrame[k] &&
+        keyboard.readings - keyboard.heldReading[k] < KeyboardDevice::kTapReadings) {
+      continue;
+    }
     keyboard.releaseHeld[k] = false;
     keyboard.state[k] = 0;
   }

@@ -39,18 +39,19 @@ struct WindowInput {
 };
 
 // The keyboard device: the 256-byte state by scan code (0x80 = down). A key that goes down and
-// up again before any reading has seen it (a quick tap, or a slow frame) stays down for about
-// a frame's time after a reading first sees it, so that the tap is not lost; where no time
-// passes (a wait loop on the virtual clock) a number of readings lets it go instead.
+// up again before any reading has seen it (a quick tap, or a slow frame) stays down for every
+// reading until the next frame is presented, so that the pass that sees it sees it whole and
+// the tap is neither lost nor taken twice; in a loop that presents no frame, a number of
+// readings lets it go instead.
 struct KeyboardDevice {
-  static constexpr double kTapMs = 17;
-  static constexpr int kTapReadings = 4096;
+  static constexpr uint64_t kTapReadings = 4096;
   uint8_t state[256] = {};
   bool acquired = true;
-  bool unseen[256] = {};       // down since the last reading
-  bool releaseHeld[256] = {};  // let go, but kept down until its press has been read
-  double heldSince = -1;       // clock (ms) of the first reading that saw a held release
-  int heldReadings = 0;        // readings since then
+  bool unseen[256] = {};         // down since the last reading
+  bool releaseHeld[256] = {};    // let go, but kept down for the readings of one frame
+  uint64_t heldFrame[256] = {};  // the frame count when a reading first saw the held tap
+  uint64_t heldReading[256] = {};
+  uint64_t readings = 0;
 };
 
 // The mouse device: motion gathered since the last reading, and the buttons. It delivers data
