@@ -85,6 +85,30 @@ bool HoldQuitOverEdits() {
   return false;
 }
 
+// Sets the quit guard for as long as the editor runs, however it ends (a return, or the
+// program's end unwinding a headless run), and leaves no question state behind.
+class QuitGuardScope {
+ public:
+  explicit QuitGuardScope(const LevelState& saved) {
+    Clear();
+    gSavedLevel = &saved;
+    __SetQuitGuard(HoldQuitOverEdits);
+  }
+  ~QuitGuardScope() {
+    __SetQuitGuard(nullptr);
+    Clear();
+  }
+  QuitGuardScope(const QuitGuardScope&) = delete;
+  QuitGuardScope& operator=(const QuitGuardScope&) = delete;
+
+ private:
+  static void Clear() {
+    gSavedLevel = nullptr;
+    gQuitAsked = false;
+    gAskingToQuit = false;
+  }
+};
+
 struct Session {
   double tool = 1;
   bool dragging = false;
@@ -208,13 +232,8 @@ void WaitForCommandKeysUp() {
                  kKeySpeed0, kKeySpeed0 + 1, kKeySpeed0 + 2, kKeyPadPlus, kKeyPadMinus});
 }
 
-// Leaving the level (for another number, or out of the editor) with edits that are not saved
-// asks first: S saves them and goes on, the same key again goes on without them, any other key
-// stays.
-bool MayLeaveLevel(Session& s, double key) {
-  if (LevelNow() == s.saved) return true;
-  gAskingToQuit = key == kKeyEsc;
-  // The question stands in a box over the tile window, as a hint does in the game.
+// The question stands in a box over the tile window, as a hint does in the game.
+void DrawQuestion() {
   DLN();
   seescreen(offsx, offsy);
   DLN();
@@ -229,13 +248,31 @@ bool MayLeaveLevel(Session& s, double key) {
   PRINT("S: save and go on", 120, 160);
   PRINT("Same key: drop the edits", 120, 185);
   PRINT("Other key: stay", 120, 210);
-  DLN();
-  SHOWSCREEN();
+}
+
+// Leaving the level (for another number, or out of the editor) with edits that are not saved
+// asks first: S saves them and goes on, the same key again goes on without them, any other key
+// that types stays. A quit asked while the question is up (Esc, Alt + F4, closing the window)
+// counts as "stay" and is asked about next; at the quit's own question it ends the program.
+bool MayLeaveLevel(Session& s, double key) {
+  if (LevelNow() == s.saved) return true;
+  gAskingToQuit = key == kKeyEsc;
   WaitForKeysUp({key});
   DLN();
-  KEYWAIT();
-  const bool save = KEY(kKeyS) != 0;
-  const bool again = KEY(key) != 0;
+  INKEY_Str();  // the asking key's own character is no answer
+  bool save = false;
+  bool again = false;
+  for (;;) {
+    DrawQuestion();
+    DLN();
+    SHOWSCREEN();
+    if (gQuitAsked) break;
+    DLN();
+    if (INKEY_Str() == "") continue;
+    save = KEY(kKeyS) != 0;
+    again = KEY(key) != 0;
+    break;
+  }
   gAskingToQuit = false;
   WaitForCommandKeysUp();
   if (save) {
@@ -371,11 +408,7 @@ void maineditor() {
   DLN();
   LoadLevel(1);
   s.saved = LevelNow();
-  gSavedLevel = &s.saved;
-  // A run of the editor that ended the program in the middle of its question left these set.
-  gQuitAsked = false;
-  gAskingToQuit = false;
-  __SetQuitGuard(HoldQuitOverEdits);
+  QuitGuardScope guard(s.saved);
   for (;;) {
     DLN();
     if (gQuitAsked) {
@@ -387,8 +420,6 @@ void maineditor() {
     DLN();
     if (KEY(kKeyEnter) != 0) {
       if (!s.enterFromHint && MayLeaveLevel(s, kKeyEnter)) {
-        __SetQuitGuard(nullptr);
-        gSavedLevel = nullptr;
         EDITOR = 0;
         return;
       }
@@ -402,6 +433,8 @@ void maineditor() {
       TestGame();
       s.saved = LevelNow();
       __SetQuitGuard(HoldQuitOverEdits);
+      // The key that ended the game (or skipped its last picture) is no command here.
+      WaitForCommandKeysUp();
     }
     DrawPass();
     FindCursorCell(s);

@@ -321,6 +321,9 @@ void MainGame() {
     SHOWSCREEN();
     if (INKEY_Str() != "") break;
   }
+  // The key that cut the picture short is let go before whatever comes next reads its keys.
+  DLN();
+  WaitForCommandKeysUp();
 }
 
 void pausegame() {

@@ -59,9 +59,9 @@ void __RuntimeError(double code) {
 
 void __EndProgram() {
   // A service torn down below may report an error of its own; the end runs only once.
+  gQuitGuard = nullptr;  // the routine that set it does not outlive the program
   if (!gEnding) {
     gEnding = true;
-    gQuitGuard = nullptr;  // the routine that set it does not outlive the program
     __StopMusicService();
     if (__KD_DEBUG != 0) {
       __AppendErrorLog("-End On Line");

@@ -98,6 +98,23 @@ TEST_F(EditorTest, SavingALevelNumberWithoutAFileCreatesIt) {
   EXPECT_EQ(hint_Str, "NO_FILE");
 }
 
+// The key that ends the test game's Game Over picture early is no command once the editor is
+// back: a held Enter must not also leave the editor.
+TEST_F(EditorTest, KeyThatSkipsTheTestGamesLastPictureDoesNotLeaveTheEditor) {
+  WriteLevelFile(0, FloorLevel(8, 6));
+  script_.Press(keys::kT);
+  script_.Wait(10);
+  script_.Press(keys::kEnter);  // ends the test game
+  script_.Wait(20);
+  script_.Press(keys::kEnter, 6);  // skips the picture, held as a hand does
+  script_.Wait(10);
+  script_.PickTool(kFragileTool);
+  script_.Click(CellPoint(3, 3));
+  script_.Leave();
+  RunEditor();
+  EXPECT_EQ(hit(3, 3), 9) << "still in the editor after the picture";
+}
+
 TEST_F(EditorTest, TestGameSavesPlaysAndReturnsToTheEditorWindowAsItWas) {
   // The test game plays level 0, the level edited here.
   WriteLevelFile(0, FloorLevel(30, 20));

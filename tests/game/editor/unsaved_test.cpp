@@ -41,6 +41,7 @@ TEST_F(UnsavedEdits, AnotherKeyAtTheQuestionStaysWithTheEdits) {
   EXPECT_EQ(hit(2, 2), 9);
   EXPECT_EQ(hit(3, 3), 9);
   EXPECT_EQ(LevelText(3), saved_) << "leaving with Enter twice drops the edits";
+  EXPECT_TRUE(__QuitAllowed()) << "the quit guard goes with the editor";
 }
 
 TEST_F(UnsavedEdits, SaveAtTheQuestionKeepsTheEditsAndGoesOn) {
@@ -148,6 +149,34 @@ TEST_F(UnsavedEdits, EscOverThePaletteAsksAtOnce) {
   RunEditor();
   EXPECT_EQ(hit(2, 2), 9);
   EXPECT_EQ(hit(4, 4), 9);
+}
+
+// A quit asked while another question is up is not lost: it answers "stay", and the quit's
+// own question follows (S there saves, then the program ends).
+TEST_F(UnsavedEdits, QuitDuringAnotherQuestionIsAskedNext) {
+  constexpr int kEsc = 1;
+  Edit(2, 2);
+  script_.Press(keys::kEnter);
+  script_.Press(kEsc);
+  script_.Wait(2);
+  script_.Press(keys::kS);
+  game::RunResult result = driver_.Run([] { maineditor(); }, 5000);
+  EXPECT_EQ(result.end, game::RunEnd::kProgramEnded);
+  EXPECT_NE(LevelText(3), saved_) << "saved before the end";
+
+  // The same with a close request of the window during the question for keypad +.
+  ::level = 3;
+  EditorScript again(driver_);
+  again.PickTool(kFloorTool);
+  again.Click(CellPoint(2, 2));
+  again.Press(keys::kPadPlus);
+  driver_.At(again.frame() + 1,
+             [] { tobli::platform::PushEvent({tobli::platform::EventType::kQuit}); });
+  again.Wait(3);
+  again.Press(kEsc);  // the quit's question: Esc again ends the program
+  result = driver_.Run([] { maineditor(); }, 5000);
+  EXPECT_EQ(result.end, game::RunEnd::kProgramEnded);
+  EXPECT_EQ(::level, 3) << "the close answered the question for plus with stay";
 }
 
 }  // namespace

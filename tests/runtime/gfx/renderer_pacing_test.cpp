@@ -193,16 +193,20 @@ int gGuardAsked = 0;
 TEST(QuitKeys, AQuitGuardThatSaysNoKeepsTheProgramRunning) {
   ScopedTempDir dir;
   HeadlessRenderer renderer;
-  __SetQuitGuard([] {
-    ++gGuardAsked;
-    return false;
-  });
+  struct GuardScope {
+    GuardScope() {
+      __SetQuitGuard([] {
+        ++gGuardAsked;
+        return false;
+      });
+    }
+    ~GuardScope() { __SetQuitGuard(nullptr); }
+  } guard;
   platform::PushEvent(Key(platform::EventType::kKeyDown, 0x01));
   SHOWSCREEN();
   platform::PushEvent(Key(platform::EventType::kKeyUp, 0x01));
   platform::PushEvent(platform::Event{platform::EventType::kQuit});
   SHOWSCREEN();
-  __SetQuitGuard(nullptr);
   EXPECT_EQ(gGuardAsked, 2);
   EXPECT_TRUE(ErrorLogLines().empty());
 }

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "core/frame.h"
 #include "input/dxinput.h"
 #include "input/input_commands.h"
 #include "input_fixture.h"
@@ -111,6 +112,21 @@ TEST_F(WaitTest, EscOrClosingTheWindowDuringEitherWaitEndsTheProgram) {
   lines = ErrorLogLines();
   ASSERT_EQ(lines.size(), 15u);
   EXPECT_EQ(lines[10], "-End On Line");
+}
+
+// A quit guard that says no keeps KEYWAIT waiting through Esc; a key that types ends it.
+TEST_F(WaitTest, KeyWaitAsksTheQuitGuard) {
+  CreateDevices();
+  struct GuardScope {
+    GuardScope() {
+      __SetQuitGuard([] { return false; });
+    }
+    ~GuardScope() { __SetQuitGuard(nullptr); }
+  } guard;
+  IdleScript script({[] { PressKey(0x01); }, [] { ReleaseKey(0x01); }, [] { PressKey(0x1F); }});
+  EXPECT_EQ(KEYWAIT(), 0);
+  EXPECT_EQ(script.Left(), 0u);
+  EXPECT_TRUE(ErrorLogLines().empty());
 }
 
 }  // namespace
