@@ -17,6 +17,13 @@ void CopyIn(const std::string& group, const std::string& name, const std::string
 // Fails the test unless the names are exactly the files of the group: every file of the
 // catalogue has an expectation, and every expectation a file.
 void ExpectEveryFileCovered(const std::string& group, const std::set<std::string>& names);
+// The same for a table of expectations by file name.
+template <typename T>
+void ExpectEveryFileCovered(const std::string& group, const std::map<std::string, T>& table) {
+  std::set<std::string> names;
+  for (const auto& entry : table) names.insert(entry.first);
+  ExpectEveryFileCovered(group, names);
+}
 
 // Every file and folder below dir (relative paths; folders end in "/") with the contents of
 // the files.

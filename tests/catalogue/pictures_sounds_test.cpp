@@ -79,15 +79,8 @@ const std::map<std::string, bool>& Sounds() {
   return sounds;
 }
 
-template <typename T>
-std::set<std::string> Names(const std::map<std::string, T>& table) {
-  std::set<std::string> names;
-  for (const auto& [name, expected] : table) names.insert(name);
-  return names;
-}
-
 TEST(CataloguePictures, SpriteSlotGetsThePictureItsSizesOrStaysFree) {
-  tobli::catalogue::ExpectEveryFileCovered("bmp", Names(Pictures()));
+  tobli::catalogue::ExpectEveryFileCovered("bmp", Pictures());
   constexpr int kSlot = 17;
   for (const auto& [file, expected] : Pictures()) {
     SCOPED_TRACE(file);
@@ -129,17 +122,12 @@ TEST(CataloguePictures, ScreenPictureThatCannotBeReadEndsTheProgramWithCodeThree
           LOADBMP("screen.bmp");
         },
         ::testing::ExitedWithCode(0), "");
-    std::vector<std::string> lines = ErrorLogLines();
-    ASSERT_GE(lines.size(), 5u);
-    std::vector<std::string> last(lines.end() - 5, lines.end());
-    EXPECT_EQ(last[0], "-End On Line");
-    EXPECT_EQ(last[1], "3");
-    EXPECT_EQ(last[2], "31");
+    tobli::test::ExpectEndRecord(3, 31);
   }
 }
 
 TEST(CatalogueSounds, SoundSlotHoldsTheSoundOrStaysEmpty) {
-  tobli::catalogue::ExpectEveryFileCovered("wav", Names(Sounds()));
+  tobli::catalogue::ExpectEveryFileCovered("wav", Sounds());
   ScopedTempDir dir;
   // The sound service on SDL's dummy driver: sounds load and play without a device.
   tobli::platform::Select(tobli::platform::Kind::kSdl);

@@ -1,6 +1,7 @@
 #include "support/test_support.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -72,6 +73,15 @@ std::vector<std::string> ErrorLogLines() {
     lines.push_back(line);
   }
   return lines;
+}
+
+void ExpectEndRecord(int code, int line) {
+  std::vector<std::string> lines = ErrorLogLines();
+  ASSERT_GE(lines.size(), 5u);
+  const size_t end = lines.size() - 5;
+  EXPECT_EQ(lines[end], "-End On Line");
+  EXPECT_EQ(lines[end + 1], std::to_string(code));
+  EXPECT_EQ(lines[end + 2], std::to_string(line));
 }
 
 std::string SourceDir() {

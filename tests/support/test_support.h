@@ -31,6 +31,9 @@ void WriteFile(const std::string& path, const std::string& contents);
 bool FileExists(const std::string& path);
 // The lines of the error log in $TMPDIR, CR LF removed.
 std::vector<std::string> ErrorLogLines();
+// Fails the test unless the error log ends with the end record of a program that ended with
+// the code at the line: "-End On Line", the code, the line (earlier lines may stand before).
+void ExpectEndRecord(int code, int line);
 // The source tree's root (from $TOBLI_SOURCE_DIR, set by CTest).
 std::string SourceDir();
 std::string BinaryDir();

@@ -101,12 +101,7 @@ TEST(FontTables, FontThatIsNoPictureEndsTheProgramWithCodeThree) {
         LOADFONT("font.bmp", 1);
       },
       ::testing::ExitedWithCode(0), "");
-  std::vector<std::string> lines = ErrorLogLines();
-  ASSERT_GE(lines.size(), 5u);
-  std::vector<std::string> last(lines.end() - 5, lines.end());
-  EXPECT_EQ(last[0], "-End On Line");
-  EXPECT_EQ(last[1], "3");
-  EXPECT_EQ(last[2], "42");
+  tobli::test::ExpectEndRecord(3, 42);
 }
 
 TEST(TextDrawing, CellsSitSideBySideAndBytesBeyondTheGridDrawTheQuestionMark) {

@@ -183,11 +183,8 @@ TEST(LoadBmp, FileThatIsNoPictureEndsTheProgramWithCode3InLoadBmpAndBlendscreen)
           std::exit(1);
         },
         ::testing::ExitedWithCode(0), "");
-    auto lines = ErrorLogLines();
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "-End On Line");
-    EXPECT_EQ(lines[1], "3");
-    EXPECT_EQ(lines[2], "41");
+    ASSERT_EQ(ErrorLogLines().size(), 5u);
+    tobli::test::ExpectEndRecord(3, 41);
   }
 }
 
