@@ -1,6 +1,6 @@
 #include "path/planner.h"
 
-#include <cfloat>
+#include "path/cost_map.h"
 
 namespace {
 
@@ -57,23 +57,7 @@ bool Planner::LoadCosts(const Description& d) {
   if (!costs_) return false;
   width_ = d.width;
   height_ = d.height;
-  float* costs = costs_.get();
-  float largest = 0;
-  for (int64_t i = 0; i < cells; ++i) {
-    // A number too large for a float counts as the largest float; zero, negative numbers and
-    // NaN become 0, so the conversion never sees a number outside its range.
-    double number = d.map[i] > FLT_MAX ? FLT_MAX : d.map[i];
-    number = number > 0 ? number : 0;
-    float v = static_cast<float>(number);
-    v = v > 0 ? v : -1.0f;  // what is not above 0 as a float is blocked
-    costs[i] = v;
-    largest = v > largest ? v : largest;
-  }
-  if (largest > 0) {
-    for (int64_t i = 0; i < cells; ++i) {
-      costs[i] = costs[i] > 0 ? costs[i] / largest : costs[i];
-    }
-  }
+  LoadCostMap(d.map, cells, costs_.get());
   return true;
 }
 

@@ -82,6 +82,29 @@ TEST(Planner, CostsAreNormalisedAndOddNumbersAreTamed) {
   EXPECT_EQ(planner.getDescription().weight, 0.0f);
 }
 
+// Large maps are read in blocks of cells: every kind of number must come out the same in any
+// place of a row, the last few cells included, and the largest must be found wherever it is.
+TEST(Planner, EveryPlaceOfALongMapIsReadAlike) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double numbers[] = {std::numeric_limits<double>::quiet_NaN(), -0.0, 0, -7, -inf, 1e-60,
+                            2, 4, 6};
+  for (int width = 9; width <= 41; width += 8) {
+    for (int largestAt = 0; largestAt < width; largestAt += 3) {
+      CostMap map(width, 1, 1);
+      for (int x = 0; x < width; ++x) map.at(x, 0) = numbers[(x + largestAt) % 9];
+      map.at(largestAt, 0) = 8;
+      AStarPlanner planner;
+      ASSERT_TRUE(planner.createMap(FindPathDescription(map, 0, 0, width - 1, 0)));
+      const float* costs = planner.getMap();
+      for (int x = 0; x < width; ++x) {
+        const double n = map.at(x, 0);
+        const float expected = n >= 1 ? static_cast<float>(n) / 8.0f : -1.0f;
+        EXPECT_EQ(costs[x], expected) << "width " << width << ", cell " << x << ", number " << n;
+      }
+    }
+  }
+}
+
 TEST(AStarPlanner, FindsTheCorridorAndReportsItsCost) {
   for (OpenListKind kind : kKinds) {
     CostMap map = tobli::test::Serpentine(5, 3);  // 5 x 5, three rows joined at alternate ends
