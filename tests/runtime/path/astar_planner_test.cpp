@@ -86,8 +86,8 @@ TEST(Planner, CostsAreNormalisedAndOddNumbersAreTamed) {
 // place of a row, the last few cells included, and the largest must be found wherever it is.
 TEST(Planner, EveryPlaceOfALongMapIsReadAlike) {
   const double inf = std::numeric_limits<double>::infinity();
-  const double numbers[] = {std::numeric_limits<double>::quiet_NaN(), -0.0, 0, -7, -inf, 1e-60,
-                            2, 4, 6};
+  const double numbers[] = {
+      std::numeric_limits<double>::quiet_NaN(), -0.0, 0, -7, -inf, 1e-60, 2, 4, 6};
   for (int width = 9; width <= 41; width += 8) {
     for (int largestAt = 0; largestAt < width; largestAt += 3) {
       CostMap map(width, 1, 1);
