@@ -34,12 +34,21 @@ class SdlEventsTest : public ::testing::Test {
     platform::CloseWindow();
   }
 
-  static void PushKey(SDL_Scancode code, bool down) {
+  static void PushKey(SDL_Scancode code, bool down, Uint16 mod = KMOD_NONE) {
     SDL_Event e{};
     e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.scancode = code;
     e.key.keysym.sym = SDL_GetKeyFromScancode(code);
+    e.key.keysym.mod = mod;
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+  }
+  // A key press with the text the keyboard's layout makes of it.
+  static void PushTypedKey(SDL_Scancode code, Uint16 mod, const char* text) {
+    PushKey(code, true, mod);
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, text, sizeof e.text.text);
     ASSERT_EQ(SDL_PushEvent(&e), 1);
   }
   static void PushWindowEvent(Uint8 what) {
@@ -74,6 +83,21 @@ TEST_F(SdlEventsTest, TheLayoutGivesTheCharactersOfKeys) {
   EXPECT_EQ(INKEY_Str(), "B");
   PushKey(SDL_SCANCODE_B, false);
   PushKey(SDL_SCANCODE_RSHIFT, false);
+}
+
+// The key right of 0 types '-' and '_' on one layout, 'ß' and '?' on another: what Shift
+// makes of a key is taken from the text its press brings, not from a fixed table.
+TEST_F(SdlEventsTest, ShiftedCharactersFollowTheLayout) {
+  PushKey(SDL_SCANCODE_LSHIFT, true, KMOD_LSHIFT);
+  PushTypedKey(SDL_SCANCODE_MINUS, KMOD_LSHIFT, "?");
+  EXPECT_EQ(INKEY_Str(), "?");
+  PushKey(SDL_SCANCODE_MINUS, false, KMOD_LSHIFT);
+  // With Ctrl held the text is not what the key types alone, so it teaches nothing.
+  PushTypedKey(SDL_SCANCODE_SLASH, KMOD_LSHIFT | KMOD_LCTRL, "!");
+  KEY(0);  // handles the waiting events
+  EXPECT_EQ(pDXin->Scan2Ascii(0x35), '?');
+  PushKey(SDL_SCANCODE_SLASH, false, KMOD_LSHIFT);
+  PushKey(SDL_SCANCODE_LSHIFT, false);
 }
 
 TEST_F(SdlEventsTest, ThePointerIsHeldWithTheFocusAndLetGoWithoutIt) {

@@ -16,6 +16,27 @@ SDL_Window* gWindow = nullptr;
 SDL_GLContext gContext = nullptr;
 bool gVideoUp = false;
 
+// The characters this keyboard's layout types, learnt from the text each key press brings: the
+// key's name gives its unshifted character, but what Shift makes of a key ('?' is Shift+ß on
+// one layout and Shift+/ on another) is only known from the text. [code][shift]; 0: not seen.
+char gLayoutCharacter[SDL_NUM_SCANCODES][2] = {};
+
+// A key press is followed in the queue by the text it typed, if any. Plain and shifted
+// characters of keys other than letters are learnt: letters already come from the key's name,
+// and Caps Lock, Ctrl, Alt and AltGr would teach what the key types only with them.
+void LearnLayoutCharacter(const SDL_KeyboardEvent& key) {
+  const Uint16 mod = key.keysym.mod;
+  if ((mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI | KMOD_MODE | KMOD_CAPS)) != 0) return;
+  SDL_Event next;
+  if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) return;
+  if (next.type != SDL_TEXTINPUT) return;
+  const char* text = next.text.text;
+  const char c = text[0];
+  if (text[1] != 0 || c < 0x21 || c > 0x7E) return;  // one printable ASCII character
+  if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return;
+  gLayoutCharacter[key.keysym.scancode][(mod & KMOD_SHIFT) != 0 ? 1 : 0] = c;
+}
+
 bool EnsureVideo(std::string& why) {
   if (gVideoUp) return true;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
@@ -217,6 +238,7 @@ bool PollOsEvent(Event& event) {
         if (e.key.repeat) break;
         int dik = DikFromSdlScancode(e.key.keysym.scancode);
         if (dik == 0) break;
+        if (e.type == SDL_KEYDOWN) LearnLayoutCharacter(e.key);
         event = Event{e.type == SDL_KEYDOWN ? EventType::kKeyDown : EventType::kKeyUp, dik};
         return true;
       }
@@ -252,16 +274,19 @@ bool WindowHasFocus() {
 
 char KeyCharacter(int scanCode, bool shift) {
   int sdlCode = SdlScancodeFromDik(scanCode);
-  if (sdlCode == 0) return 0;
+  if (sdlCode <= 0 || sdlCode >= SDL_NUM_SCANCODES) return 0;
   SDL_Keycode key = SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(sdlCode));
   // The keypad's operator keys type their characters as the main keys do.
   if (key == SDLK_KP_MULTIPLY) return '*';
   if (key == SDLK_KP_MINUS) return '-';
   if (key == SDLK_KP_PLUS) return '+';
+  const char learnt = gLayoutCharacter[sdlCode][shift ? 1 : 0];
+  if (learnt != 0) return learnt;
   if (key <= 0 || key >= 128) return 0;
   char c = static_cast<char>(key);
   if (c < 32 || c == 127) return 0;
   if (shift) {
+    // Until the key has been seen with Shift: the usual US characters.
     static const char kFrom[] = "`1234567890-=[]\\;',./";
     static const char kTo[] = "~!@#$%^&*()_+{}|:\"<>?";
     if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
