@@ -1,5 +1,6 @@
 #include "core/shell_command.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -60,7 +61,7 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
   return args;
 }
 
-pid_t SpawnProgram(const std::vector<std::string>& args, int stdoutFd) {
+pid_t SpawnProgram(const std::vector<std::string>& args, int stdoutFd, bool hidden) {
   ReapDetachedPrograms();
   if (args.empty() || args[0].empty()) return -1;
   std::vector<char*> argv;
@@ -70,7 +71,13 @@ pid_t SpawnProgram(const std::vector<std::string>& args, int stdoutFd) {
   posix_spawn_file_actions_t actions;
   if (posix_spawn_file_actions_init(&actions) != 0) return -1;
   bool ready = true;
-  if (stdoutFd >= 0 && stdoutFd != STDOUT_FILENO) {
+  if (hidden) {
+    ready =
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0) == 0 &&
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0) == 0 &&
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0) == 0;
+  }
+  if (ready && stdoutFd >= 0 && stdoutFd != STDOUT_FILENO) {
     ready = posix_spawn_file_actions_adddup2(&actions, stdoutFd, STDOUT_FILENO) == 0;
   }
   // The program gets the standard streams and nothing else of ours.
@@ -98,10 +105,9 @@ void DetachProgram(pid_t pid) {
 }
 
 double SHELLCMD(KDStr command, double wait, double show, double& exitCode) {
-  // There is no window to show or hide for a program started here; show has no effect.
-  (void)show;
   exitCode = 0;
-  pid_t pid = SpawnProgram(SplitCommandLine(command.GetStrData()));
+  // A program is shown in this program's terminal, or hidden from it.
+  pid_t pid = SpawnProgram(SplitCommandLine(command.GetStrData()), -1, show == 0);
   if (pid < 0) return 0;
   if (wait != 0) {
     exitCode = WaitForProgram(pid);

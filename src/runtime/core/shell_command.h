@@ -13,8 +13,9 @@ std::vector<std::string> SplitCommandLine(const std::string& line);
 
 // Starts args[0] (looked up on PATH when it holds no "/") with args, in the current directory and
 // environment, inheriting only descriptors 0 to 2; stdoutFd >= 0 becomes its standard output.
-// Returns the process id, or -1 when it cannot be started.
-pid_t SpawnProgram(const std::vector<std::string>& args, int stdoutFd = -1);
+// A hidden program reads and writes /dev/null instead of this program's terminal (stdoutFd
+// still takes its output). Returns the process id, or -1 when it cannot be started.
+pid_t SpawnProgram(const std::vector<std::string>& args, int stdoutFd = -1, bool hidden = false);
 
 // Waits for a program started by SpawnProgram; returns its exit code (128 + the signal number
 // when a signal ended it, -1 when it cannot be waited for).

@@ -88,4 +88,22 @@ TEST(Shellcmd, ProgramInheritsNoDescriptorsBeyondTheStandardOnes) {
   EXPECT_EQ(code, 0);
 }
 
+// A hidden program writes nowhere; a shown one writes to this program's standard output.
+TEST(Shellcmd, AHiddenProgramStaysOffTheTerminal) {
+  ScopedTempDir dir;
+  int out = open("out.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  ASSERT_GE(out, 0);
+  fflush(stdout);
+  int saved = dup(STDOUT_FILENO);
+  dup2(out, STDOUT_FILENO);
+  double code = -1;
+  EXPECT_EQ(SHELLCMD("sh -c \"echo hidden; echo hidden >&2; read x; exit 3\"", 1, 0, code), 1);
+  EXPECT_EQ(code, 3);  // reading at once found the end of /dev/null
+  EXPECT_EQ(SHELLCMD("sh -c \"echo shown\"", 1, 1, code), 1);
+  dup2(saved, STDOUT_FILENO);
+  close(saved);
+  close(out);
+  EXPECT_EQ(tobli::test::ReadFile("out.txt"), "shown\n");
+}
+
 }  // namespace
