@@ -1,6 +1,9 @@
 // The editor's loop: one pass a frame draws the tile window and then reads the mouse and the
 // keys, in a fixed order.
 #define TOBLI_SOURCE_FILE 1
+#include <algorithm>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "editor_parts.h"
@@ -27,6 +30,8 @@ constexpr double kKeySpace = 57;
 constexpr double kKeyM = 50;
 constexpr double kKeyDelete = 211;
 constexpr double kKeyBackspace = 14;
+constexpr double kKeyZ = 44;
+constexpr double kKeyY = 21;
 // 4, 5, 6 on the main keyboard choose speed 0, 1, 2.
 constexpr double kKeySpeed0 = 5;
 // F4 chooses mode 4 (chasing), F5 to F8 modes 0 to 3.
@@ -58,6 +63,9 @@ struct LevelState {
   bool operator==(const LevelState&) const = default;
 };
 
+// Edits that can be taken back: the level as it was before each of the last ones.
+constexpr size_t kUndoSteps = 100;
+
 LevelState LevelNow() {
   LevelState state;
   state.cells.assign(hit.pData, hit.pData + (hit.pData != nullptr ? hit.nCount : 0));
@@ -70,6 +78,28 @@ LevelState LevelNow() {
   state.startY = starty;
   state.hint = hint_Str;
   return state;
+}
+
+// Puts the level back as it was: the map, the start, the enemies and the hint.
+void RestoreLevel(const LevelState& state) {
+  if (hit.pData != nullptr && state.cells.size() == static_cast<size_t>(hit.nCount)) {
+    std::copy(state.cells.begin(), state.cells.end(), hit.pData);
+  }
+  maxene = static_cast<double>(state.enemies.size() / 5);
+  size_t i = 0;
+  for (double e = 0; e < maxene; e = e + 1) {
+    for (KDIntArray* table : {&enex, &eney, &enespd, &enemode, &enelook}) {
+      DLN();
+      (*table)(e) = state.enemies[i++];
+    }
+  }
+  for (double e = maxene; e <= kEnemySlots - 1; e = e + 1) {
+    DLN();
+    enelook(e) = 0;
+  }
+  startx = state.startX;
+  starty = state.startY;
+  hint_Str = state.hint;
 }
 
 // While the editor runs, quitting (Esc, left Alt + F4, closing the window) over edits not
@@ -122,6 +152,16 @@ struct Session {
   bool enterFromHint = false;
   // The level as last loaded or saved.
   LevelState saved;
+  // The level before each edit that can be taken back, the latest last, and the edits taken
+  // back, the latest last. Another level number starts both afresh.
+  std::vector<LevelState> undo;
+  std::vector<LevelState> redo;
+  bool levelChanged = false;
+  // Walls painted in a pass are shaped in the next one: the two make one edit.
+  bool painted = false;
+  std::optional<LevelState> beforePaint;
+  // Z and Y act once a press.
+  bool undoKeyDown = false;
 };
 
 void ClearMap(double last) {
@@ -181,6 +221,7 @@ void UseTool(Session& s) {
     DLN();
     drawrange(s.anchorX, s.anchorY, cellX, cellY, s.tool);
     s.shaping = true;
+    s.painted = true;
   } else if (s.tool == kStartTool) {
     startx = cellX;
     starty = cellY;
@@ -291,6 +332,7 @@ void StepLevel(Session& s, double key, double step) {
   DLN();
   LoadLevel(1);
   s.saved = LevelNow();
+  s.levelChanged = true;
   DLN();
   while (KEY(key) != 0) {
     DLN();
@@ -370,6 +412,53 @@ void ReadKeys(Session& s) {
   }
 }
 
+// A pass that changed the level (painting, placing, removing, clearing, the hint, loading it
+// again) leaves what it changed to be taken back.
+void RecordEdit(Session& s, LevelState before) {
+  if (s.levelChanged) {
+    s.levelChanged = false;
+    s.painted = false;
+    s.beforePaint.reset();
+    s.undo.clear();
+    s.redo.clear();
+    return;
+  }
+  if (s.beforePaint) {
+    before = std::move(*s.beforePaint);
+    s.beforePaint.reset();
+  }
+  if (s.painted) {
+    s.painted = false;
+    s.beforePaint = std::move(before);
+    return;
+  }
+  if (LevelNow() == before) return;
+  if (s.undo.size() == kUndoSteps) s.undo.erase(s.undo.begin());
+  s.undo.push_back(std::move(before));
+  s.redo.clear();
+}
+
+// Z takes the last edit back, Y makes it again (with Ctrl or without).
+void ReadUndoKeys(Session& s) {
+  DLN();
+  const bool undoKey = KEY(kKeyZ) != 0;
+  DLN();
+  const bool redoKey = KEY(kKeyY) != 0;
+  if (!undoKey && !redoKey) {
+    s.undoKeyDown = false;
+    return;
+  }
+  // A paint still waiting for its walls to be shaped is taken back whole, in the next pass.
+  if (s.undoKeyDown || s.beforePaint) return;
+  s.undoKeyDown = true;
+  std::vector<LevelState>& from = undoKey ? s.undo : s.redo;
+  std::vector<LevelState>& to = undoKey ? s.redo : s.undo;
+  if (from.empty()) return;
+  to.push_back(LevelNow());
+  RestoreLevel(from.back());
+  from.pop_back();
+}
+
 // Saves the level, plays it and takes it up again. The test game has no save slot: it starts
 // on the level being edited, and a slot chosen earlier keeps the progress of its own games.
 // The game scrolls offsx and offsy in pixels; the editor's window, in tiles, comes back where
@@ -410,6 +499,7 @@ void maineditor() {
   s.saved = LevelNow();
   QuitGuardScope guard(s.saved);
   for (;;) {
+    LevelState before = LevelNow();
     DLN();
     if (gQuitAsked) {
       gQuitAsked = false;
@@ -441,5 +531,7 @@ void maineditor() {
     ReadMouse(s);
     Scroll();
     ReadKeys(s);
+    RecordEdit(s, std::move(before));
+    ReadUndoKeys(s);
   }
 }
