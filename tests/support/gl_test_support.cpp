@@ -63,7 +63,6 @@ std::vector<uint32_t> ReadFrame(int& width, int& height) {
   platform::GetWindowSize(width, height);
   std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
   glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
   std::vector<uint32_t> frame(static_cast<size_t>(width) * height);
   for (int y = 0; y < height; ++y) {
@@ -82,7 +81,6 @@ uint32_t PixelAt(int x, int y) {
   platform::GetWindowSize(width, height);
   uint8_t rgba[4] = {0, 0, 0, 0};
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
   glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
   return Rgb(rgba[0], rgba[1], rgba[2]);
 }

@@ -3,11 +3,13 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 
 #include "platform/platform_impl.h"
+#include "platform/sdl/window_scaling.h"
 
 namespace tobli::platform::sdl {
 namespace {
@@ -15,6 +17,13 @@ namespace {
 SDL_Window* gWindow = nullptr;
 SDL_GLContext gContext = nullptr;
 bool gVideoUp = false;
+// The renderer's size, which the window shows at a whole multiple (gScale) to begin with.
+int gLogicalWidth = 0;
+int gLogicalHeight = 0;
+int gScale = 1;
+// Pointer motion in picture pixels not yet handed on (motion comes in window pixels).
+double gMotionRestX = 0;
+double gMotionRestY = 0;
 
 // The characters this keyboard's layout types, learnt from the text each key press brings: the
 // key's name gives its unshifted character, but what Shift makes of a key ('?' is Shift+ß on
@@ -59,17 +68,63 @@ bool OpenWindow(const WindowSpec& spec, std::string& why) {
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-  gWindow = SDL_CreateWindow(spec.title, spec.x, spec.y, spec.width, spec.height,
-                             SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  gLogicalWidth = spec.width;
+  gLogicalHeight = spec.height;
+  gScale = StartScale(spec.width, spec.height, 0);
+  gMotionRestX = gMotionRestY = 0;
+  // The window can be resized; it stays at the renderer's size should the context not be able
+  // to draw offscreen (see CreateGLContext).
+  gWindow = SDL_CreateWindow(spec.title, spec.x, spec.y, spec.width * gScale, spec.height * gScale,
+                             SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (gWindow == nullptr) {
     why = SDL_GetError();
     return false;
   }
+  SDL_SetWindowMinimumSize(gWindow, std::max(1, spec.width / 4), std::max(1, spec.height / 4));
   return true;
+}
+
+// Without an offscreen target the window shows the renderer's pixels one to one.
+void KeepWindowAtRendererSize() {
+  gScale = 1;
+  SDL_SetWindowResizable(gWindow, SDL_FALSE);
+  SDL_SetWindowMinimumSize(gWindow, gLogicalWidth, gLogicalHeight);
+  SDL_SetWindowSize(gWindow, gLogicalWidth, gLogicalHeight);
+}
+
+// F11: the whole screen (at the desktop's own mode, the picture scaled) or the window again.
+void ToggleWholeScreen() {
+  if (gWindow == nullptr || !HasScaledTarget()) return;
+  // The window's size before, given back on the way out (not every desktop does that itself).
+  static int windowedWidth = 0;
+  static int windowedHeight = 0;
+  if ((SDL_GetWindowFlags(gWindow) & SDL_WINDOW_FULLSCREEN) == 0) {
+    SDL_GetWindowSize(gWindow, &windowedWidth, &windowedHeight);
+    SDL_SetWindowFullscreen(gWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  } else {
+    SDL_SetWindowFullscreen(gWindow, 0);
+    if (windowedWidth > 0 && windowedHeight > 0) {
+      SDL_SetWindowSize(gWindow, windowedWidth, windowedHeight);
+    }
+  }
+  gMotionRestX = gMotionRestY = 0;
+}
+
+// Relative motion in window pixels as picture pixels, so that the pointer keeps pace with
+// the hand however large the picture is shown; what is left over is carried to the next.
+int ToPicturePixels(int motion, double& rest) {
+  const double scale = ShownScale(gWindow);
+  if (scale == 1) return motion;
+  const double exact = motion / scale + rest;
+  // A hair over the exact sum, so that thirds adding up to a whole make that whole.
+  const int whole = static_cast<int>(std::floor(exact + 1e-9));
+  rest = exact - whole;
+  return whole;
 }
 
 void CloseWindow() {
   DestroyGLContext();
+  gLogicalWidth = gLogicalHeight = 0;
   if (gWindow != nullptr) SDL_DestroyWindow(gWindow);
   gWindow = nullptr;
 }
@@ -94,15 +149,24 @@ void SetWindowTitle(const char* title) {
 
 void GetWindowSize(int& width, int& height) {
   width = height = 0;
-  if (gWindow != nullptr) SDL_GetWindowSize(gWindow, &width, &height);
+  if (gWindow == nullptr) return;
+  width = gLogicalWidth;
+  height = gLogicalHeight;
 }
 
 void SetWindowPosition(int x, int y) {
   if (gWindow != nullptr) SDL_SetWindowPosition(gWindow, x, y);
 }
 
+// A new renderer size gives the window that size times its scale; the same size leaves the
+// window as the player has made it.
 void SetWindowSize(int width, int height) {
-  if (gWindow != nullptr) SDL_SetWindowSize(gWindow, width, height);
+  if (gWindow == nullptr || width <= 0 || height <= 0) return;
+  if (width == gLogicalWidth && height == gLogicalHeight) return;
+  gLogicalWidth = width;
+  gLogicalHeight = height;
+  if (HasScaledTarget() && !ResizeScaledTarget(width, height)) KeepWindowAtRendererSize();
+  SDL_SetWindowSize(gWindow, width * gScale, height * gScale);
 }
 
 bool SetFullscreen(bool fullscreen, int width, int height, int bits) {
@@ -152,11 +216,13 @@ bool CreateGLContext(int colorBits, std::string& why) {
   SDL_GL_MakeCurrent(gWindow, gContext);
   // Frame pacing is the runtime's own; the driver must not add a wait of its own.
   SDL_GL_SetSwapInterval(0);
+  if (!CreateScaledTarget(gLogicalWidth, gLogicalHeight)) KeepWindowAtRendererSize();
   return true;
 }
 
 void DestroyGLContext() {
   if (gContext != nullptr) {
+    DestroyScaledTarget();
     SDL_GL_MakeCurrent(gWindow, nullptr);
     SDL_GL_DeleteContext(gContext);
   }
@@ -168,7 +234,7 @@ bool HasGL() {
 }
 
 void SwapBuffers() {
-  if (gWindow != nullptr && gContext != nullptr) SDL_GL_SwapWindow(gWindow);
+  if (gWindow != nullptr && gContext != nullptr) PresentScaledTarget(gWindow);
 }
 
 void* GetGLProcAddress(const char* name) {
@@ -232,10 +298,21 @@ bool PollOsEvent(Event& event) {
           event = Event{EventType::kFocusLost};
           return true;
         }
+        // A window made larger or uncovered shows the last picture again at once, also
+        // while the program waits for a key and presents nothing.
+        if ((e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+             e.window.event == SDL_WINDOWEVENT_EXPOSED) &&
+            gContext != nullptr && ShowsOffscreen()) {
+          PresentScaledTarget(gWindow);
+        }
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP: {
         if (e.key.repeat) break;
+        if (e.key.keysym.scancode == SDL_SCANCODE_F11) {
+          if (e.type == SDL_KEYDOWN) ToggleWholeScreen();
+          break;  // the window's key, not the game's
+        }
         int dik = DikFromSdlScancode(e.key.keysym.scancode);
         if (dik == 0) break;
         if (e.type == SDL_KEYDOWN) LearnLayoutCharacter(e.key);
@@ -243,7 +320,8 @@ bool PollOsEvent(Event& event) {
         return true;
       }
       case SDL_MOUSEMOTION:
-        event = Event{EventType::kMouseMotion, 0, e.motion.xrel, e.motion.yrel};
+        event = Event{EventType::kMouseMotion, 0, ToPicturePixels(e.motion.xrel, gMotionRestX),
+                      ToPicturePixels(e.motion.yrel, gMotionRestY)};
         return true;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP: {
