@@ -30,6 +30,7 @@ constexpr double kKeySpace = 57;
 constexpr double kKeyM = 50;
 constexpr double kKeyDelete = 211;
 constexpr double kKeyBackspace = 14;
+constexpr double kKeyF1 = 59;
 constexpr double kKeyZ = 44;
 constexpr double kKeyY = 21;
 // 4, 5, 6 on the main keyboard choose speed 0, 1, 2.
@@ -177,7 +178,8 @@ void ClearMap(double last) {
   }
 }
 
-void DrawPass() {
+// The second line tells the level, whether it has edits not saved, and where the keys are.
+void DrawPass(bool unsaved) {
   DLN();
   seescreen(offsx, offsy);
   DLN();
@@ -190,6 +192,8 @@ void DrawPass() {
   PRINT("Tobli II - Level Editor", 0, 0);
   DLN();
   PRINT(KDStr("Level:") + level, 0, 20);
+  if (unsaved) PRINT("not saved", 160, 20);
+  PRINT("F1: keys", 352, 20);
   if (crrmode < 4) {
     DLN();
     SPRITE(crrmode + kSpriteModeMarker, 520, 0);
@@ -270,7 +274,8 @@ void Scroll() {
 // The keys that may end a wait of the editor and must come up before its loop reads keys.
 void WaitForCommandKeysUp() {
   WaitForKeysUp({kKeyEnter, kKeyT, kKeyH, kKeyS, kKeyL, kKeyC, kKeySpace, kKeyM, kKeyBackspace,
-                 kKeySpeed0, kKeySpeed0 + 1, kKeySpeed0 + 2, kKeyPadPlus, kKeyPadMinus});
+                 kKeyDelete, kKeySpeed0, kKeySpeed0 + 1, kKeySpeed0 + 2, kKeyPadPlus, kKeyPadMinus,
+                 kKeyF1, kKeyZ, kKeyY});
 }
 
 // The question stands in a box over the tile window, as a hint does in the game.
@@ -289,6 +294,56 @@ void DrawQuestion() {
   PRINT("S: save and go on", 120, 160);
   PRINT("Same key: drop the edits", 120, 185);
   PRINT("Other key: stay", 120, 210);
+}
+
+// The editor's keys, in a box over the tile window, until a key or a button is pressed.
+void ShowKeys() {
+  static const char* const kLines[] = {
+      "Left button    paint, place",  "Right button   palette",
+      "Arrows, edges  scroll",        "M              map overview",
+      "Keypad + -     level number",  "S  L           save, load again",
+      "T              save and test", "H              edit the hint",
+      "Del            remove enemy",  "F5-F8, F4      enemy mode",
+      "4 5 6          enemy speed",   "Z  Y           undo, redo",
+      "C + Space      clear all",     "Enter          leave",
+  };
+  WaitForKeysUp({kKeyF1});
+  DLN();
+  INKEY_Str();  // F1 types nothing, but a key pressed with it might
+  for (;;) {
+    DLN();
+    seescreen(offsx, offsy);
+    DLN();
+    showsprites();
+    DLN();
+    ALPHAMODE(-0.5);
+    DLN();
+    STRETCHSPRITE(kSpriteHintBox, 40, 40, 560, 400);
+    DLN();
+    ALPHAMODE(0);
+    double y = 60;
+    for (const char* line : kLines) {
+      PRINT(line, 72, y);
+      y = y + 25;
+    }
+    DLN();
+    SHOWSCREEN();
+    if (gQuitAsked) break;
+    DLN();
+    MOUSESTATE(mousex, mousey, mouseb1, mouseb2);
+    if (mouseb1 != 0 || mouseb2 != 0) break;
+    DLN();
+    if (INKEY_Str() != "") break;
+  }
+  // Neither the key nor the button that closed the box acts again.
+  WaitForCommandKeysUp();
+  while (mouseb1 != 0 || mouseb2 != 0) {
+    DLN();
+    SHOWSCREEN();
+    if (gQuitAsked) break;
+    DLN();
+    MOUSESTATE(mousex, mousey, mouseb1, mouseb2);
+  }
 }
 
 // Leaving the level (for another number, or out of the editor) with edits that are not saved
@@ -368,6 +423,8 @@ void ReadKeys(Session& s) {
   if (KEY(kKeyPadPlus) != 0 && level < kLastLevel) StepLevel(s, kKeyPadPlus, 1);
   DLN();
   if (KEY(kKeyPadMinus) != 0 && level > 0) StepLevel(s, kKeyPadMinus, -1);
+  DLN();
+  if (KEY(kKeyF1) != 0) ShowKeys();
   DLN();
   if (KEY(kKeyH) != 0) EditHint(s);
   DLN();
@@ -526,7 +583,7 @@ void maineditor() {
       // The key that ended the game (or skipped its last picture) is no command here.
       WaitForCommandKeysUp();
     }
-    DrawPass();
+    DrawPass(!(before == s.saved));
     FindCursorCell(s);
     ReadMouse(s);
     Scroll();

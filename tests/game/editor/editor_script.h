@@ -41,6 +41,7 @@ constexpr int kDelete = 211;
 constexpr int kPadPlus = 78;
 constexpr int kPadMinus = 74;
 constexpr int kRight = 205;
+constexpr int kF1 = 59;
 constexpr int kF4 = 62;
 constexpr int kF6 = 64;
 constexpr int kSix = 7;  // speed 2

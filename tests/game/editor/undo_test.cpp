@@ -1,5 +1,6 @@
 // Edits are taken back with Z and made again with Y, one press a step: painting (with the
-// shaping of walls that follows it), enemies, clearing and loading the level again.
+// shaping of walls that follows it), enemies, clearing and loading the level again. And the
+// box of keys that tells about them.
 #include <gtest/gtest.h>
 
 #include "editor_script.h"
@@ -99,6 +100,24 @@ TEST_F(Undo, AnotherLevelNumberHasNothingToTakeBack) {
   script_.Press(keys::kZ);
   ExpectAt(2, 2, 60, 0);
   driver_.At(script_.frame(), [] { EXPECT_EQ(::level, 4); });
+  script_.Press(keys::kEnter);
+  RunEditor();
+}
+
+// F1 shows the keys until a key or a button is pressed; what closes the box does nothing else.
+TEST_F(Undo, TheKeysBoxTakesTheClickOrKeyThatClosesIt) {
+  script_.PickTool(kFragileTool);
+  script_.Click(CellPoint(2, 2));
+  script_.Press(keys::kF1);
+  script_.Wait(2);
+  script_.Click(CellPoint(5, 5));  // closes the box: paints nothing
+  ExpectAt(5, 5, 60, 0);
+  script_.Press(keys::kF1);
+  script_.Wait(2);
+  script_.Press(keys::kZ, 3);  // closes the box: takes nothing back
+  ExpectAt(2, 2, 9, 0);
+  script_.Press(keys::kZ);
+  ExpectAt(2, 2, 60, 0);
   script_.Press(keys::kEnter);
   RunEditor();
 }
