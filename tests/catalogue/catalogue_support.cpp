@@ -11,26 +11,21 @@ namespace tobli::catalogue {
 
 namespace fs = std::filesystem;
 
-std::string CataloguePath(const std::string& group, const std::string& name) {
-  return tobli::test::SourceDir() + "/tests/catalogue/" + group + "/" + name;
-}
-
-std::string CatalogueBytes(const std::string& group, const std::string& name) {
-  std::string path = CataloguePath(group, name);
-  EXPECT_TRUE(fs::is_regular_file(path)) << path;
-  return tobli::test::ReadFile(path);
+static std::string GroupDir(const std::string& group) {
+  return tobli::test::SourceDir() + "/tests/catalogue/" + group;
 }
 
 void CopyIn(const std::string& group, const std::string& name, const std::string& to) {
+  std::string path = GroupDir(group) + "/" + name;
+  EXPECT_TRUE(fs::is_regular_file(path)) << path;
   fs::path target(to);
   if (target.has_parent_path()) fs::create_directories(target.parent_path());
-  tobli::test::WriteFile(to, CatalogueBytes(group, name));
+  tobli::test::WriteFile(to, tobli::test::ReadFile(path));
 }
 
 void ExpectEveryFileCovered(const std::string& group, const std::set<std::string>& names) {
   std::set<std::string> files;
-  for (const auto& entry :
-       fs::directory_iterator(tobli::test::SourceDir() + "/tests/catalogue/" + group)) {
+  for (const auto& entry : fs::directory_iterator(GroupDir(group))) {
     files.insert(entry.path().filename().string());
   }
   for (const std::string& file : files) {

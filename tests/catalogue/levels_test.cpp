@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -17,14 +16,11 @@
 
 namespace {
 
-using tobli::catalogue::Changes;
-using tobli::catalogue::CopyIn;
-using tobli::catalogue::Snapshot;
+using tobli::catalogue::GameCase;
 using tobli::game::HeadlessDriver;
 using tobli::game::RunEnd;
 using tobli::game::RunResult;
 using tobli::test::ErrorLogLines;
-using tobli::test::ScopedTempDir;
 
 constexpr int kMapSide = 128;
 constexpr int kGameMargin = 6;
@@ -32,6 +28,7 @@ constexpr int kEditorMargin = 1;
 const char kLevelFile[] = "levels/Level.1";
 const char kSaveFile[] = "levels/Level.01";
 const char kOutOfRange[] = "Level file out of range: levels/Level.1";
+const char kBoxesLeft[] = "Too many boxes in levels/Level.1: 49 left as floor";
 
 // What the game load leaves; fields without a value are not pinned down.
 struct LevelCase {
@@ -56,16 +53,7 @@ const std::map<std::string, LevelCase>& Levels() {
       // 150 enemies: the table's 100, and the hint read from the line after the hundredth.
       {"enemies_over_100.lvl", {3, 1, 0, 0, 100, 0, 0, "002001000001001", {kOutOfRange}}},
       // 149 box tiles: the table's 100 boxes; the rest become floor.
-      {"boxes_over_100.lvl",
-       {19,
-        14,
-        0,
-        0,
-        0,
-        100,
-        0,
-        "too many boxes",
-        {"Too many boxes in levels/Level.1: 49 left as floor"}}},
+      {"boxes_over_100.lvl", {19, 14, 0, 0, 0, 100, 0, "too many boxes", {kBoxesLeft}}},
       {"enemy_values_beyond.lvl", {3, 3, 0, 0, 4, 0, 0, "enemy fields beyond", {kOutOfRange}}},
       // Short and missing rows read as code 0 where they give no field.
       {"rows_short_and_missing.lvl", {9, 5, 0, 0, 0, 0, 0, "NO_DATA", {}}},
@@ -127,26 +115,15 @@ void ExpectCase(const LevelCase& expected) {
   }
 }
 
-// Only the save slot's file and the error log may change.
-void ExpectOnlyOwnFilesChanged(const tobli::catalogue::Tree& before, const std::string& dir) {
-  for (const std::string& path : Changes(before, Snapshot(dir))) {
-    EXPECT_TRUE(path == kSaveFile || path == "ErrorLog.txt") << path << " was written";
-  }
-}
-
 TEST(CatalogueLevels, GameAndEditorLoadTheLevelTheFieldsDefine) {
   // Every file of the catalogue has an expectation, and every expectation a file.
   tobli::catalogue::ExpectEveryFileCovered("levels", Levels());
   for (const auto& [file, expected] : Levels()) {
     SCOPED_TRACE(file);
-    ScopedTempDir dir;
-    CopyIn("levels", file, kLevelFile);
-    tobli::catalogue::Tree before = Snapshot(dir.path());
-    HeadlessDriver driver;
+    GameCase run("levels", file, kLevelFile, kSaveFile);
     level = 1;
-    savefile_Str = kSaveFile;
 
-    RunResult game = driver.Run([] { LoadLevel(0); });
+    RunResult game = run.driver().Run([] { LoadLevel(0); });
     ASSERT_EQ(game.end, RunEnd::kReturned);
     ExpectCase(expected);
     ExpectLevelFitsTheMap(kGameMargin);
@@ -158,15 +135,14 @@ TEST(CatalogueLevels, GameAndEditorLoadTheLevelTheFieldsDefine) {
     double gameMaxy = maxy;
     double gameEnemies = maxene;
 
-    RunResult editor = driver.Run([] { LoadLevel(1); });
+    RunResult editor = run.driver().Run([] { LoadLevel(1); });
     ASSERT_EQ(editor.end, RunEnd::kReturned);
     ExpectLevelFitsTheMap(kEditorMargin);
     EXPECT_EQ(maxx, gameMaxx);
     EXPECT_EQ(maxy, gameMaxy);
     EXPECT_EQ(maxene, gameEnemies);
     EXPECT_EQ(maxbox, 0);
-    HeadlessDriver::FlushTextFiles();
-    ExpectOnlyOwnFilesChanged(before, dir.path());
+    run.ExpectOnlyOwnFilesChanged();
   }
 }
 
@@ -193,19 +169,12 @@ void ScriptPlay(HeadlessDriver& driver) {
 TEST(CatalogueLevels, EachLevelPlaysUntilThePlayerQuits) {
   for (const auto& [file, expected] : Levels()) {
     SCOPED_TRACE(file);
-    ScopedTempDir dir;
-    CopyIn("levels", file, kLevelFile);
-    tobli::test::WriteFile(kSaveFile, "1\r\n");
-    tobli::catalogue::Tree before = Snapshot(dir.path());
-    HeadlessDriver driver;
-    savefile_Str = kSaveFile;
-
-    ScriptPlay(driver);
-    RunResult result = driver.Run([] { MainGame(); }, 5000);
+    GameCase run("levels", file, kLevelFile, kSaveFile, "1\r\n");
+    ScriptPlay(run.driver());
+    RunResult result = run.driver().Run([] { MainGame(); }, 5000);
     EXPECT_EQ(result.end, RunEnd::kReturned)
         << "error " << __g_error << " at line " << __g_errorline << " of file " << __g_debugfile;
-    HeadlessDriver::FlushTextFiles();
-    ExpectOnlyOwnFilesChanged(before, dir.path());
+    run.ExpectOnlyOwnFilesChanged();
   }
 }
 
