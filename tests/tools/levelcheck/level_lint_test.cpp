@@ -16,15 +16,23 @@ namespace {
 using namespace levelcheck;
 using levelcheck::test::AsciiLevel;
 
-bool Mentions(const ParsedLevel& parsed, const std::string& text) {
-  for (const std::string& p : parsed.problems) {
+bool Has(const std::vector<std::string>& problems, const std::string& text) {
+  for (const std::string& p : problems) {
     if (p.find(text) != std::string::npos) return true;
   }
   return false;
 }
 
-TEST(LevelFile, WrittenLevelsReadBackWithEitherLineEnd) {
+bool Mentions(const ParsedLevel& parsed, const std::string& text) {
+  return Has(parsed.problems, text);
+}
+
+TEST(LevelFile, WrittenLevelsReadBackWithEitherLineEndAndOutsideIsVoid) {
   Level level = AsciiLevel({"#####", "#@.a#", "#.E.#", "#####"});
+  EXPECT_EQ(level.At(3, 1), 14);
+  EXPECT_EQ(level.At(-1, 0), 92);
+  EXPECT_EQ(level.At(5, 0), 92);
+  EXPECT_EQ(level.At(0, 4), 92);
   level.enemies.push_back({2, 2, 4, 1, 17});
   level.hint = "Mind the gap";
   std::string text = LevelText(level);
@@ -49,15 +57,7 @@ TEST(LevelFile, WrittenLevelsReadBackWithEitherLineEnd) {
   }
 }
 
-TEST(LevelFile, OutsideTheLevelIsVoid) {
-  Level level = AsciiLevel({"@a", "E."});
-  EXPECT_EQ(level.At(1, 0), 14);
-  EXPECT_EQ(level.At(-1, 0), 92);
-  EXPECT_EQ(level.At(2, 0), 92);
-  EXPECT_EQ(level.At(0, 2), 92);
-}
-
-TEST(LevelFile, MalformedLinesAreReportedByNumber) {
+TEST(LevelFile, MalformedLinesAMisplacedHintAndTooLongFilesAreReportedByNumber) {
   // A row one field short, a field that is no number, a missing enemy line.
   EXPECT_TRUE(Mentions(ParseLevel("001001000000000\n060060\n060\nhint\n"),
                        "line 2 (map row 1) has 3 characters, not 6"));
@@ -66,44 +66,28 @@ TEST(LevelFile, MalformedLinesAreReportedByNumber) {
   EXPECT_TRUE(Mentions(ParseLevel("000000000000001\n060\nhint\n"), "line 2 (enemy 0)"));
   EXPECT_TRUE(Mentions(ParseLevel("00000000000\n060\nhint\n"), "line 0 (header)"));
   EXPECT_TRUE(Mentions(ParseLevel(""), "line 0 (header) is missing"));
-}
-
-TEST(LevelFile, TheHintMustBeTheLastLineAndNotEmpty) {
+  // The hint must be the last line and not empty.
   EXPECT_TRUE(ParseLevel("000000000000000\n093\nhint\n").ok());
   EXPECT_TRUE(Mentions(ParseLevel("000000000000000\n093\n"), "(the hint) is missing or empty"));
   EXPECT_TRUE(Mentions(ParseLevel("000000000000000\n093\n\n"), "(the hint) is missing or empty"));
   EXPECT_TRUE(Mentions(ParseLevel("000000000000000\n093\nhint\nmore\n"), "goes on after"));
-}
-
-TEST(LevelFile, FilesBeyondTheLinesTheGameReadsAreRefused) {
   // 254 rows and the header, hint and one enemy line make 257 lines.
   std::string text = "000253000000001\n";
   for (int r = 0; r < 254; ++r) text += "060\n";
   text += "000000000000001\nhint\n";
-  ParsedLevel parsed = ParseLevel(text);
-  EXPECT_TRUE(Mentions(parsed, "the file has 257 lines; the game reads only 256"));
+  EXPECT_TRUE(Mentions(ParseLevel(text), "the file has 257 lines; the game reads only 256"));
 
   ParsedLevel missing = ReadLevelFile("/nonexistent/levels/Level.0");
   ASSERT_EQ(missing.problems.size(), 1u);
   EXPECT_NE(missing.problems[0].find("cannot read"), std::string::npos);
 }
 
-bool Has(const std::vector<std::string>& problems, const std::string& text) {
-  for (const std::string& p : problems) {
-    if (p.find(text) != std::string::npos) return true;
-  }
-  return false;
-}
-
 Level Sound() {
   return AsciiLevel({"#####", "#@.a#", "#..E#", "#####"});
 }
 
-TEST(LevelLint, ASoundLevelHasNoProblems) {
+TEST(LevelLint, ASoundLevelPassesAndTheStartMustBeSomewhereToStand) {
   EXPECT_TRUE(LintLevel(Sound()).empty());
-}
-
-TEST(LevelLint, TheStartMustBeSomewhereToStand) {
   for (int code : {73, 101, 87, 91, 4, 18, 19, 92, 5, 8, 61, 65}) {
     Level level = Sound();
     level.cells[level.startY * level.Width() + level.startX] = code;

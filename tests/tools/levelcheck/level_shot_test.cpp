@@ -45,7 +45,7 @@ class LevelShotTest : public ::testing::Test {
   tobli::test::ScopedTempDir dir;
 };
 
-TEST_F(LevelShotTest, CellsFiguresAndBackgroundLandInTheirPlaces) {
+TEST_F(LevelShotTest, CellsFiguresAndBackgroundLandInTheirPlacesAndTheBmpReadsBack) {
   Level level = test::AsciiLevel({"#@w.", " aE."});
   level.enemies.push_back({3, 1, 1, 0, 1});  // walks up and down: its picture faces down
   SpriteSet sprites(dir.path());
@@ -63,6 +63,14 @@ TEST_F(LevelShotTest, CellsFiguresAndBackgroundLandInTheirPlaces) {
   EXPECT_EQ(image.At(67, 67), kBack);                 // and its keyed rest
   EXPECT_EQ(image.At(128 + 6, 56 + 6), 0x00123456u);  // the enemy, lifted like the player
   EXPECT_TRUE(sprites.Missing().empty());
+
+  ASSERT_TRUE(WriteBmp(image, "shot.bmp"));
+  BmpPicture back;
+  ASSERT_TRUE(ReadBmpFile("shot.bmp", back));
+  ASSERT_EQ(back.width, image.width);
+  ASSERT_EQ(back.height, image.height);
+  EXPECT_EQ(back.pixels, image.pixels);
+  EXPECT_FALSE(WriteBmp(image, "no-such-folder/shot.bmp"));
 }
 
 TEST_F(LevelShotTest, MissingSpritesAreNamedAndLeaveTheBackground) {
@@ -74,19 +82,6 @@ TEST_F(LevelShotTest, MissingSpritesAreNamedAndLeaveTheBackground) {
   EXPECT_EQ(image.At(48, 16), kBack);
   sprites.Get(61);
   EXPECT_EQ(sprites.Missing().size(), 1u);  // asked for once only
-}
-
-TEST_F(LevelShotTest, BmpFilesReadBackPixelForPixel) {
-  Level level = test::AsciiLevel({"#@w", " aE"});
-  SpriteSet sprites(dir.path());
-  Image image = RenderLevel(level, sprites);
-  ASSERT_TRUE(WriteBmp(image, "shot.bmp"));
-  BmpPicture back;
-  ASSERT_TRUE(ReadBmpFile("shot.bmp", back));
-  ASSERT_EQ(back.width, image.width);
-  ASSERT_EQ(back.height, image.height);
-  EXPECT_EQ(back.pixels, image.pixels);
-  EXPECT_FALSE(WriteBmp(image, "no-such-folder/shot.bmp"));
 }
 
 }  // namespace
