@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <string>
+#include <utility>
 
 #include "audio/audio_commands.h"
 #include "audio/music.h"
@@ -45,15 +46,14 @@ TEST(MediaThroughTheRuntime, PicturesFontsAndTheIntroLoadFromMediaVez) {
     ASSERT_EQ(pLum->nHeight[n], 32) << SpriteName(n);
     ASSERT_EQ(pLum->nTexWidth[n], 32) << SpriteName(n);
   }
-  double w = 0, h = 0;
-  LOADFONT("smalfont.bmp", 0);  // as the game spells it
-  GETFONTSIZE(w, h);
-  EXPECT_EQ(w, 16);
-  EXPECT_EQ(h, 20);
-  LOADFONT("BigFont.bmp", 0);
-  GETFONTSIZE(w, h);
-  EXPECT_EQ(w, 16);
-  EXPECT_EQ(h, 24);
+  // The small font as the game spells it.
+  for (const auto& [font, height] : {std::pair{"smalfont.bmp", 20}, std::pair{"BigFont.bmp", 24}}) {
+    double w = 0, h = 0;
+    LOADFONT(font, 0);
+    GETFONTSIZE(w, h);
+    EXPECT_EQ(w, 16) << font;
+    EXPECT_EQ(h, height) << font;
+  }
   for (const char* screen : {"Title.bmp", "GameSelect.bmp", "Help.bmp", "Gameover.bmp"}) {
     BLACKSCREEN();
     LOADBMP(screen);

@@ -23,7 +23,6 @@ using tobli::test::SoundNames;
 
 TEST(MediaSounds, EveryEffectAndVoiceIsAudible16BitMonoTheLoaderAccepts) {
   std::vector<std::string> names = SoundNames();
-  ASSERT_EQ(names.size(), 41u);
   for (size_t slot = 0; slot < names.size(); ++slot) {
     std::string path = MediaOutDir() + "/" + names[slot];
     std::string bytes = Slurp(path);

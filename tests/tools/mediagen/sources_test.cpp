@@ -50,6 +50,8 @@ auto Glyphs = [](const std::string& f) { mediagen::LoadGlyphs(f); };
 auto Intro = [](const std::string& f) { mediagen::MakeIntro(f, "x.txt"); };
 auto Music = [](const std::string& f) { mediagen::MakeMusic(f, ".", "/nonexistent/lame"); };
 auto Effects = [](const std::string& f) { mediagen::MakeEffects(f, "."); };
+auto Voices = [](const std::string& f) { mediagen::MakeVoices(f, ".", "/nonexistent/espeak"); };
+auto Palette = [](const std::string& f) { mediagen::LoadPalette(f); };
 
 TEST(SpriteDescriptions, RangesListsAndAnimationFramesExpand) {
   ScopedTempDir dir;
@@ -136,11 +138,8 @@ TEST(SoundSources, MessagesCountEveryLineAndCommentsAreCutOff) {
                     "tone wave=sine from=440 length=0.1\nbuzz\n",
                     Effects, "fx.txt:5: unknown line buzz");
   // The settings line is checked before the speech program would run.
-  WriteFile("voices.txt", "# voices\nspeak volume=3\n");
-  EXPECT_NE(ErrorOf([] {
-              mediagen::MakeVoices("voices.txt", ".", "/nonexistent/espeak");
-            }).find("voices.txt:2: unknown setting volume"),
-            std::string::npos);
+  ExpectSourceError("voices.txt", "# voices\nspeak volume=3\n", Voices,
+                    "voices.txt:2: unknown setting volume");
   ExpectSourceError("tune.txt", "# tune\n\n   \nchords C\n", Music,
                     "tune.txt:4: chords outside a section");
   EXPECT_EQ(ErrorOf([] { mediagen::MakeEffects("none.txt", "."); }), "cannot read none.txt");
@@ -222,9 +221,7 @@ TEST(PaletteSource, TheKeyIsNoColourAndUnknownNamesFail) {
   mediagen::LoadPalette("p.txt");
   EXPECT_EQ(mediagen::P("warm"), (mediagen::Rgb{250, 200, 100}));
   EXPECT_NE(ErrorOf([] { mediagen::P("no_such_colour"); }), "");
-  ExpectSourceError(
-      "k.txt", "pinkish 255 0 128\n", [](const std::string& f) { mediagen::LoadPalette(f); },
-      "key");
+  ExpectSourceError("k.txt", "pinkish 255 0 128\n", Palette, "key");
 }
 
 }  // namespace
