@@ -87,41 +87,33 @@ TEST(VezTool, PackListVerifyExtractRoundTrip) {
   EXPECT_EQ(Fetch("media.vez", "GFX/tobli1.BMP"), std::string(5000, 'B'));
 }
 
-TEST(VezTool, PackingAFolderSkipsTheArchiveItself) {
+TEST(VezTool, PackedFolderSkipsItselfExtractsByNameAndRidesOnAnotherFile) {
   ScopedTempDir dir;
   MakeMedia();
+  // Packed twice into the folder it packs: the archive never holds itself.
   ASSERT_EQ(Vez({"pack", "media/all.vez", "-C", "media", "."}).code, 0);
   ASSERT_EQ(Vez({"pack", "media/all.vez", "-C", "media", "."}).code, 0);
   ProcessRun list = Vez({"list", "media/all.vez"});
   EXPECT_EQ(list.out.find("all.vez"), std::string::npos) << list.out;
   EXPECT_NE(list.out.find("gfx/Tobli1.bmp\t"), std::string::npos) << list.out;
-}
 
-TEST(VezTool, ExtractNamedMembers) {
-  ScopedTempDir dir;
-  MakeMedia();
-  ASSERT_EQ(Vez({"pack", "media.vez", "-C", "media", "."}).code, 0);
-  ProcessRun one = Vez({"extract", "media.vez", "-C", "one", "SOUND/tobli.mp3"});
+  // Named members, in any case; a name not there fails the run, not the others.
+  ProcessRun one = Vez({"extract", "media/all.vez", "-C", "one", "SOUND/tobli.mp3"});
   EXPECT_EQ(one.code, 0) << one.err;
   EXPECT_EQ(ReadFile("one/sound/Tobli.mp3"), ReadFile("media/sound/Tobli.mp3"));
   EXPECT_FALSE(fs::exists("one/intro.txt"));
-  ProcessRun missing = Vez({"extract", "media.vez", "-C", "two", "intro.txt", "nothing.bmp"});
+  ProcessRun missing = Vez({"extract", "media/all.vez", "-C", "two", "intro.txt", "nothing.bmp"});
   EXPECT_EQ(missing.code, 1);
   EXPECT_NE(missing.err.find("nothing.bmp"), std::string::npos);
   EXPECT_TRUE(fs::exists("two/intro.txt"));
-}
 
-TEST(VezTool, AppendRidesOnAnotherFile) {
-  ScopedTempDir dir;
-  MakeMedia();
-  ASSERT_EQ(Vez({"pack", "media.vez", "-C", "media", "."}).code, 0);
   std::string host = Noise(12345);
   WriteFile("game", host);
-  ProcessRun append = Vez({"append", "game", "media.vez"});
+  ProcessRun append = Vez({"append", "game", "media/all.vez"});
   ASSERT_EQ(append.code, 0) << append.err;
   std::string grown = ReadFile("game");
   EXPECT_EQ(grown.compare(0, host.size(), host), 0) << "the host's bytes stay as they were";
-  ProcessRun list = Vez({"list", "game"});
+  list = Vez({"list", "game"});
   ASSERT_EQ(list.code, 0);
   EXPECT_NE(list.out.find("intro.txt\t-"), std::string::npos) << list.out;
   EXPECT_EQ(Vez({"verify", "game"}).code, 0);
