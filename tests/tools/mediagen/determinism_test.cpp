@@ -29,7 +29,8 @@ TEST(MediaGenerator, TwoRunsGiveByteIdenticalFiles) {
   for (const auto& entry : fs::recursive_directory_iterator(dir.File("one"))) {
     if (!entry.is_regular_file()) continue;
     std::string rel = fs::relative(entry.path(), dir.File("one")).string();
-    EXPECT_EQ(tobli::test::Slurp(entry.path().string()), tobli::test::Slurp(dir.File("two/" + rel)))
+    EXPECT_EQ(tobli::test::ReadFile(entry.path().string()),
+              tobli::test::ReadFile(dir.File("two/" + rel)))
         << rel << " differs between two runs";
     ++files;
   }

@@ -1,8 +1,5 @@
 #include "media_names.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace tobli::test {
 
 std::string SpriteName(int n) {
@@ -49,11 +46,6 @@ std::string MediaOutDir() {
 
 std::string StageDir() {
   return MEDIA_STAGE_DIR;
-}
-
-std::string Slurp(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
 }
 
 }  // namespace tobli::test

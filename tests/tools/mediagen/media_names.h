@@ -21,7 +21,4 @@ std::string MediaSourceDir();
 std::string MediaOutDir();
 std::string StageDir();
 
-// A whole file; empty when it cannot be read.
-std::string Slurp(const std::string& path);
-
 }  // namespace tobli::test

@@ -13,19 +13,20 @@
 
 #include "audio/wav_reader.h"
 #include "media_names.h"
+#include "support/test_support.h"
 
 namespace {
 
 using tobli::test::MediaArchiveNames;
 using tobli::test::MediaOutDir;
-using tobli::test::Slurp;
+using tobli::test::ReadFile;
 using tobli::test::SoundNames;
 
 TEST(MediaSounds, EveryEffectAndVoiceIsAudible16BitMonoTheLoaderAccepts) {
   std::vector<std::string> names = SoundNames();
   for (size_t slot = 0; slot < names.size(); ++slot) {
     std::string path = MediaOutDir() + "/" + names[slot];
-    std::string bytes = Slurp(path);
+    std::string bytes = ReadFile(path);
     std::FILE* f = std::fopen(path.c_str(), "rb");
     ASSERT_NE(f, nullptr) << names[slot];
     WavHeader h;
@@ -53,7 +54,7 @@ TEST(MediaSounds, EveryEffectAndVoiceIsAudible16BitMonoTheLoaderAccepts) {
 
 std::vector<std::string> ReadList(const std::string& path) {
   std::vector<std::string> names;
-  std::istringstream in(Slurp(path));
+  std::istringstream in(ReadFile(path));
   std::string line;
   while (std::getline(in, line))
     if (!line.empty()) names.push_back(line);
