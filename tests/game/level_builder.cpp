@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "audio/sound_log.h"
 #include "game.h"
 
 #include "support/test_support.h"
@@ -36,6 +37,18 @@ std::string LevelFileText(const LevelSpec& level) {
 void WriteLevelFile(int number, const LevelSpec& level) {
   std::filesystem::create_directories("levels");
   WriteFile("levels/Level." + std::to_string(number), LevelFileText(level));
+}
+
+void UseSlotLevel(const LevelSpec& level) {
+  WriteLevelFile(1, level);
+  WriteFile("slot", "1\r\n");
+  savefile_Str = "slot";
+}
+
+std::vector<int> SoundSlots() {
+  std::vector<int> slots;
+  for (const SoundLogEntry& entry : SoundLog()) slots.push_back(entry.slot);
+  return slots;
 }
 
 LevelSpec FloorLevel(int columns, int rows) {

@@ -1,6 +1,7 @@
 // Writes level files for game tests in the level file format.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,14 @@ LevelSpec FloorLevel(int columns, int rows);
 // the player starting at (sx, sy).
 LevelSpec Level(std::vector<std::vector<int>> rows, int sx = 0, int sy = 0,
                 std::vector<LevelEnemy> enemies = {});
+
+// Writes the level as level 1 and a save slot "slot" that holds 1, and makes it the game's
+// slot: MainGame then plays the level.
+void UseSlotLevel(const LevelSpec& level);
+// The level loader shows two frames before the first pass of the game loop.
+constexpr uint64_t kLoaderFrames = 2;
+// The PLAYSOUND slots since the sound log was last cleared, in order.
+std::vector<int> SoundSlots();
 
 // Scan codes of the keys the game reads.
 constexpr int kKeyQ = 16, kKeyE = 18, kKeyP = 25, kKeyEnter = 28, kKeySpace = 57, kKeyF1 = 59;

@@ -10,12 +10,6 @@ double Pixel(int stored) {
   return (stored + kMargin) * 32.0;
 }
 
-std::vector<int> SoundSlots() {
-  std::vector<int> slots;
-  for (const SoundLogEntry& entry : SoundLog()) slots.push_back(entry.slot);
-  return slots;
-}
-
 int EnemyRemarks() {
   int remarks = 0;
   for (int slot = 21; slot <= 25; ++slot) remarks += static_cast<int>(SoundLogCount(slot));
@@ -28,12 +22,6 @@ EnemyScenario::EnemyScenario() {
 
 EnemyScenario::~EnemyScenario() {
   game::SetPassObserver({});
-}
-
-void EnemyScenario::UseLevel(const LevelSpec& level) {
-  WriteLevelFile(1, level);
-  WriteFile("slot", "1\r\n");
-  savefile_Str = "slot";
 }
 
 void EnemyScenario::PlayPasses(int passes) {

@@ -14,9 +14,6 @@
 
 namespace tobli::test {
 
-// The level loader shows two frames before the first pass of the game loop.
-constexpr uint64_t kLoaderFrames = 2;
-
 // Map pixel of a stored column or row.
 double Pixel(int stored);
 
@@ -34,8 +31,6 @@ struct PassRecord {
   uint64_t frame = 0;  // the frame count the pass's sounds are logged with
 };
 
-// The PLAYSOUND slots since the log was last cleared, in order.
-std::vector<int> SoundSlots();
 // Calls of the voice slots 21 to 25 (the enemy remark).
 int EnemyRemarks();
 
@@ -44,8 +39,7 @@ class EnemyScenario : public ::testing::Test {
   EnemyScenario();
   ~EnemyScenario() override;
 
-  // Level 1, reached through a save slot that holds 1.
-  void UseLevel(const LevelSpec& level);
+  void UseLevel(const LevelSpec& level) { UseSlotLevel(level); }
   // Plays the game loop for that many passes (the frames of death sequences not counted),
   // recording each pass as it ends. Fails the test when the program ends instead.
   void PlayPasses(int passes);

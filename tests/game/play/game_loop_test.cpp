@@ -21,19 +21,9 @@ using tobli::game::RunEnd;
 using tobli::game::RunResult;
 using namespace tobli::test;
 
-// The level loader shows two frames; the first pass of the loop follows them.
-constexpr uint64_t kFirstPass = 2;
-
 class GameLoop : public ::testing::Test {
  protected:
   ~GameLoop() override { tobli::game::SetPassObserver({}); }
-
-  // Level 1 in a save slot holding 1.
-  void UseLevel(const LevelSpec& level) {
-    WriteLevelFile(1, level);
-    WriteFile("slot", "1\r\n");
-    savefile_Str = "slot";
-  }
 
   RunResult Play(uint64_t frames) {
     return driver_.Run([] { MainGame(); }, frames);
@@ -52,15 +42,12 @@ TEST_F(GameLoop, RightBeatsLeftDownBeatsUpAndHorizontalBeatsVertical) {
       {{kKeyLeft, kKeyRight}, 1}, {{kKeyUp, kKeyDown}, 3},   {{kKeyRight, kKeyDown}, 1},
       {{kKeyLeft, kKeyUp}, 2},    {{kKeyLeft, kKeyDown}, 2}, {{kKeyUp}, 4},
   };
-  LevelSpec level = FloorLevel(5, 5);
-  level.startX = 2;
-  level.startY = 2;
-  UseLevel(level);
+  UseSlotLevel(Level(FloorLevel(5, 5).rows, 2, 2));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.direction);
     for (int key : c.held) driver_.HoldKey(key, 0, 100);
     // Half a step: eight frames of walking.
-    ASSERT_EQ(Play(kFirstPass + 8).end, RunEnd::kFrameLimit);
+    ASSERT_EQ(Play(kLoaderFrames + 8).end, RunEnd::kFrameLimit);
     EXPECT_EQ(plym, c.direction);
     double ddx = c.direction == 1 ? 1 : c.direction == 2 ? -1 : 0;
     double ddy = c.direction == 3 ? 1 : c.direction == 4 ? -1 : 0;
@@ -72,14 +59,12 @@ TEST_F(GameLoop, RightBeatsLeftDownBeatsUpAndHorizontalBeatsVertical) {
 TEST_F(GameLoop, ArrowKeysChangeNothingWhileThePlayerIsCarried) {
   for (int carrier : {66, 84}) {
     SCOPED_TRACE(carrier);
-    LevelSpec level = FloorLevel(6, 3);
+    LevelSpec level = Level(FloorLevel(6, 3).rows, 0, 1);
     level.rows[1] = {60, carrier, carrier, carrier, 60, 60};
-    level.startX = 0;
-    level.startY = 1;
-    UseLevel(level);
+    UseSlotLevel(level);
     // Right for the first pass, then up from the next frame on, all through the ride.
-    driver_.HoldKey(kKeyRight, kFirstPass, kFirstPass + 1);
-    driver_.HoldKey(kKeyUp, kFirstPass + 1, 1000);
+    driver_.HoldKey(kKeyRight, kLoaderFrames, kLoaderFrames + 1);
+    driver_.HoldKey(kKeyUp, kLoaderFrames + 1, 1000);
     std::vector<std::pair<double, double>> readAt;
     tobli::game::SetPassObserver([&readAt, this](PassPoint point) {
       if (point != PassPoint::kArrowKeys) return;
@@ -93,7 +78,7 @@ TEST_F(GameLoop, ArrowKeysChangeNothingWhileThePlayerIsCarried) {
 }
 
 TEST_F(GameLoop, EnterEndsTheGameAndEOnlyLeavesInEditorMode) {
-  UseLevel(FloorLevel(3, 3));
+  UseSlotLevel(FloorLevel(3, 3));
   driver_.PressKey(kKeyEnter, 10);
   RunResult result = Play(1000);
   EXPECT_EQ(result.end, RunEnd::kReturned);
@@ -104,7 +89,7 @@ TEST_F(GameLoop, EnterEndsTheGameAndEOnlyLeavesInEditorMode) {
   EXPECT_EQ(ALIVE, 0);
 
   // A key typed while the picture stays cuts it short.
-  UseLevel(FloorLevel(3, 3));
+  UseSlotLevel(FloorLevel(3, 3));
   driver_.PressKey(kKeyEnter, 10);
   driver_.PressKey(kKeySpace, 40);
   result = Play(1000);
@@ -124,13 +109,10 @@ TEST_F(GameLoop, EnterEndsTheGameAndEOnlyLeavesInEditorMode) {
 }
 
 TEST_F(GameLoop, PPausesOnceAndASecondPResumes) {
-  LevelSpec level = FloorLevel(5, 5);
-  level.startX = 2;
-  level.startY = 2;
-  UseLevel(level);
+  UseSlotLevel(Level(FloorLevel(5, 5).rows, 2, 2));
   // Each press is held for six frames, as a hand does. While the game waits no frames are
   // shown, so the later presses come in as the script's next events.
-  driver_.HoldKey(kKeyP, kFirstPass, kFirstPass + 6);
+  driver_.HoldKey(kKeyP, kLoaderFrames, kLoaderFrames + 6);
   driver_.HoldKey(kKeyP, 20, 26);
   driver_.HoldKey(kKeyRight, 30, 31);
   uint64_t passes = 0;
@@ -152,8 +134,8 @@ TEST_F(GameLoop, KeyThatEndsHelpOrPauseIsNotAlsoACommand) {
   for (int opener : {kKeyF1, kKeyP}) {
     for (int closer : {kKeyEnter, kKeySpace, kKeyQ}) {
       SCOPED_TRACE(testing::Message() << opener << " then " << closer);
-      UseLevel(Row({60, 10, 60}));
-      driver_.HoldKey(kKeyRight, kFirstPass, kFirstPass + 1);
+      UseSlotLevel(Row({60, 10, 60}));
+      driver_.HoldKey(kKeyRight, kLoaderFrames, kLoaderFrames + 1);
       driver_.PressKey(opener, 25);
       driver_.HoldKey(closer, 30, 100);
       RunResult result = Play(140);
@@ -171,7 +153,7 @@ TEST_F(GameLoop, EnemyRewardComesOnceAndNeverInALevelWithoutEnemies) {
   level.rows[0][3] = 73;
   level.rows[0][5] = 73;
   level.enemies.push_back(LevelEnemy{4, 0, 0, 0, 1});
-  UseLevel(level);
+  UseSlotLevel(level);
   double keysWithEnemy = -1;
   driver_.At(30, [&keysWithEnemy] {
     keysWithEnemy = kys(4);
@@ -194,23 +176,23 @@ TEST_F(GameLoop, EnemyRewardComesOnceAndNeverInALevelWithoutEnemies) {
   EXPECT_EQ(iconCol, kMargin);
 
   ClearSoundLog();
-  UseLevel(FloorLevel(6, 1));
+  UseSlotLevel(FloorLevel(6, 1));
   Play(300);
   EXPECT_EQ(kys(4), 0);
   EXPECT_EQ(SoundLogCount(12), 0u);
 }
 
 TEST_F(GameLoop, FullPickupListShowsNoNewIconButThePickupCounts) {
-  UseLevel(Row({60, 10, 60}));
-  driver_.At(kFirstPass, [] {
+  UseSlotLevel(Row({60, 10, 60}));
+  driver_.At(kLoaderFrames, [] {
     for (double k = 0; k < 9; k = k + 1) {
       kylook(k) = 99;
       kymove(k) = 0;
     }
     kynum = 9;
   });
-  driver_.HoldKey(kKeyRight, kFirstPass, kFirstPass + 1);
-  RunResult result = Play(kFirstPass + 20);
+  driver_.HoldKey(kKeyRight, kLoaderFrames, kLoaderFrames + 1);
+  RunResult result = Play(kLoaderFrames + 20);
   ASSERT_EQ(result.end, RunEnd::kFrameLimit) << "error " << __g_error;
   EXPECT_EQ(kys(0), 1);
   EXPECT_EQ(SoundLogCount(11), 1u);
@@ -218,8 +200,8 @@ TEST_F(GameLoop, FullPickupListShowsNoNewIconButThePickupCounts) {
   for (double k = 0; k < 9; k = k + 1) EXPECT_EQ(kylook(k), 99);
 
   // With room in the list the key's icon rises from its tile.
-  driver_.HoldKey(kKeyRight, kFirstPass, kFirstPass + 1);
-  Play(kFirstPass + 20);
+  driver_.HoldKey(kKeyRight, kLoaderFrames, kLoaderFrames + 1);
+  Play(kLoaderFrames + 20);
   ASSERT_EQ(kynum, 1);
   EXPECT_EQ(kylook(0), 10);
   EXPECT_EQ(kyshowx(0), 1 + kMargin);

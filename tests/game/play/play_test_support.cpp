@@ -10,6 +10,10 @@ namespace tobli::test {
 replay::ReplayOutcome PlayMoves(const LevelSpec& level, const std::string& moves, int number) {
   WriteLevelFile(number, level);
   WriteLevelFile(number + 1, FloorLevel(3, 1));
+  return PlayWritten(number, moves);
+}
+
+replay::ReplayOutcome PlayWritten(int number, const std::string& moves) {
   replay::ReplayRequest request;
   request.level = number;
   std::string why;
