@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "runtime.h"
 
@@ -12,31 +13,19 @@ std::string Text(double value) {
   return KDStr(value).ToStdString();
 }
 
-TEST(NumberText, SixSignificantDigitsAndExponentsOfThreeDigits) {
-  EXPECT_EQ(Text(3), "3");
-  EXPECT_EQ(Text(0.5), "0.5");
-  EXPECT_EQ(Text(0.1), "0.1");
-  EXPECT_EQ(Text(1.0 / 3.0), "0.333333");
-  EXPECT_EQ(Text(100000.0), "100000");
-  EXPECT_EQ(Text(123456.7), "123457");
-  EXPECT_EQ(Text(-2.5), "-2.5");
-
-  // The exponent has a sign and at least three digits.
-  EXPECT_EQ(Text(1000000.0), "1e+006");
-  EXPECT_EQ(Text(1234567.0), "1.23457e+006");
-  EXPECT_EQ(Text(0.0001), "0.0001");
-  EXPECT_EQ(Text(0.00001), "1e-005");
-  EXPECT_EQ(Text(1.5e-7), "1.5e-007");
-  EXPECT_EQ(Text(1e100), "1e+100");
-  EXPECT_EQ(Text(-1e300), "-1e+300");
-  EXPECT_EQ(Text(4.9e-324), "4.94066e-324");
-}
-
-TEST(NumberText, SpecialValuesPrintAsTheCLibraryWritesThem) {
-  EXPECT_EQ(Text(-0.0), "-0");
-  EXPECT_EQ(Text(std::numeric_limits<double>::infinity()), "inf");
-  EXPECT_EQ(Text(-std::numeric_limits<double>::infinity()), "-inf");
-  EXPECT_EQ(Text(std::nan("")), "nan");
+// Six significant digits; an exponent has a sign and at least three digits; the special
+// values print as the C library writes them.
+TEST(NumberText, SixSignificantDigitsExponentsOfThreeDigitsAndSpecialValues) {
+  const double inf = std::numeric_limits<double>::infinity();
+  // clang-format off
+  const std::pair<double, const char*> cases[] = {
+      {3, "3"}, {0.5, "0.5"}, {0.1, "0.1"}, {1.0 / 3.0, "0.333333"}, {100000.0, "100000"},
+      {123456.7, "123457"}, {-2.5, "-2.5"}, {1000000.0, "1e+006"}, {1234567.0, "1.23457e+006"},
+      {0.0001, "0.0001"}, {0.00001, "1e-005"}, {1.5e-7, "1.5e-007"}, {1e100, "1e+100"},
+      {-1e300, "-1e+300"}, {4.9e-324, "4.94066e-324"}, {-0.0, "-0"}, {inf, "inf"},
+      {-inf, "-inf"}, {std::nan(""), "nan"}};
+  // clang-format on
+  for (const auto& [value, text] : cases) EXPECT_EQ(Text(value), text) << value;
 }
 
 TEST(KDStr, AssignmentKeepsOldValueWhenTextIsTooLong) {
