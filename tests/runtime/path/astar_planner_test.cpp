@@ -166,28 +166,20 @@ bool AlwaysStop() {
 }
 
 // The stop check is asked once as a run starts and then on every 10002nd node taken (the
-// counter is compared with 10000 before it is counted up, and restarts at 0).
-TEST(AStarPlanner, StopCheckIsAskedOnceAndThenEveryTenThousandAndSecondNode) {
-  CostMap map = tobli::test::Serpentine(200, 101);
-  auto [gx, gy] = tobli::test::SerpentineEnd(map);
-  AStarPlanner planner;
-  planner.setStopCheck(CountAndGoOn);
-  gStopChecks = 0;
-  SearchRecord r = Search(planner, FindPathDescription(map, 0, 0, gx, gy));
-  ASSERT_TRUE(r.finished);
-  EXPECT_EQ(r.expansions, 200 * 101 + 100 - 1);  // every cell but the goal
-  EXPECT_EQ(gStopChecks, 1 + r.expansions / 10002);
-}
-
-// A stopped search must go on where it stopped. Closing the node that was about to be
-// expanded (without looking at its neighbours) would cut this corridor for good.
-TEST(AStarPlanner, StoppedSearchResumesToTheSamePath) {
+// counter is compared with 10000 before it is counted up, and restarts at 0). A stopped search
+// must go on where it stopped: closing the node that was about to be expanded (without looking
+// at its neighbours) would cut this corridor for good.
+TEST(AStarPlanner, StopCheckIsAskedEveryTenThousandAndSecondNodeAndAStoppedSearchResumes) {
   CostMap map = tobli::test::Serpentine(200, 101);
   auto [gx, gy] = tobli::test::SerpentineEnd(map);
   for (OpenListKind kind : kKinds) {
     AStarPlanner whole(kind);
+    whole.setStopCheck(CountAndGoOn);
+    gStopChecks = 0;
     SearchRecord expected = Search(whole, FindPathDescription(map, 0, 0, gx, gy));
     ASSERT_TRUE(expected.finished);
+    EXPECT_EQ(expected.expansions, 200 * 101 + 100 - 1);  // every cell but the goal
+    EXPECT_EQ(gStopChecks, 1 + expected.expansions / 10002);
 
     AStarPlanner sliced(kind);
     sliced.setStopCheck(AlwaysStop);
