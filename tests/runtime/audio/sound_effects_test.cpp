@@ -102,8 +102,11 @@ TEST_F(SoundEffectsTest, PanAttenuatesTheOtherSideInHundredthsOfADecibel) {
   }
 }
 
-TEST_F(SoundEffectsTest, TheFourthPlayOfAThreeVoiceSlotRestartsVoiceZero) {
-  LOADSOUND(Put("long.wav", WavFile(2, 22050, 16, Samples16(StereoRamp(22050)))), 9, 3);
+TEST_F(SoundEffectsTest, TheFourthPlayOfAThreeVoiceSlotRestartsVoiceZeroAndHushStopsEverySlot) {
+  KDStr name = Put("long.wav", WavFile(2, 22050, 16, Samples16(StereoRamp(22050))));
+  LOADSOUND(name, 9, 3);
+  LOADSOUND(name, 127, 1);
+  PLAYSOUND(127, 0, 1);
   ASSERT_EQ(DXwav[9].nBuffers, 3);
   const SoundVoice* voices = DXwav[9].pBuffers;
   for (int i = 0; i < 3; ++i) PLAYSOUND(9, 0, 1);
@@ -115,6 +118,10 @@ TEST_F(SoundEffectsTest, TheFourthPlayOfAThreeVoiceSlotRestartsVoiceZero) {
   EXPECT_EQ(DXwav[9].nCurrent, 0);
   EXPECT_LT(audio::VoiceFramesPlayed(voices[0]), before);  // cut off and started again
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(audio::VoicePlaying(voices[i])) << i;
+  ASSERT_TRUE(SlotPlaying(127));
+  HUSH();
+  EXPECT_FALSE(SlotPlaying(9));
+  EXPECT_FALSE(SlotPlaying(127));
 }
 
 TEST_F(SoundEffectsTest, ASingleVoiceStillPlayingIsNotRestarted) {
@@ -223,20 +230,6 @@ TEST_F(SoundEffectsTest, FilesThatAreNotUsableSoundsLeaveTheSlotEmpty) {
   // A file that is not there changes nothing.
   LOADSOUND("missing.wav", 8, 1);
   EXPECT_EQ(DXwav[8].nBuffers, 2);
-}
-
-TEST_F(SoundEffectsTest, HushStopsEverySlot) {
-  KDStr name = Put("long.wav", WavFile(2, 22050, 16, Samples16(StereoRamp(22050))));
-  LOADSOUND(name, 0, 2);
-  LOADSOUND(name, 127, 1);
-  PLAYSOUND(0, 0, 1);
-  PLAYSOUND(0, 0, 1);
-  PLAYSOUND(127, 0, 1);
-  ASSERT_TRUE(SlotPlaying(0));
-  ASSERT_TRUE(SlotPlaying(127));
-  HUSH();
-  EXPECT_FALSE(SlotPlaying(0));
-  EXPECT_FALSE(SlotPlaying(127));
 }
 
 }  // namespace
