@@ -91,19 +91,7 @@ TEST(RendererStartup, HeadlessInitTakesTheWindowSizeAndDesktopDepth) {
   platform::CloseWindow();
 }
 
-TEST(RendererStartup, DisplayModesSwitchBackAndForth) {
-  HeadlessRenderer renderer;
-  EXPECT_TRUE(pLum->DoFullscreen());
-  EXPECT_TRUE(pLum->bFullscreen);
-  EXPECT_EQ(pLum->nResX, 640);
-  EXPECT_TRUE(pLum->DoWindowed());
-  EXPECT_FALSE(pLum->bFullscreen);
-  pLum->DoFullscreen();
-  EXPECT_TRUE(pLum->HideWindow());
-  EXPECT_FALSE(pLum->bFullscreen);
-}
-
-TEST(RendererStartup, FullScreenFallsBackToTheDesktopDepthThenToAWindow) {
+TEST(RendererStartup, DisplayModesSwitchAndFullScreenFallsBackToTheDesktopDepthThenToAWindow) {
   ScopedTempDir dir;
   HeadlessRenderer renderer;
   // The size is offered at the desktop depth only: the depth asked for gives way.
@@ -112,13 +100,16 @@ TEST(RendererStartup, FullScreenFallsBackToTheDesktopDepthThenToAWindow) {
   EXPECT_TRUE(pLum->DoFullscreen());
   EXPECT_TRUE(pLum->bFullscreen);
   EXPECT_EQ(pLum->nBits, platform::DesktopBits());
-  pLum->DoWindowed();
-  // Offered at that depth: it is kept.
+  EXPECT_EQ(pLum->nResX, 640);
+  EXPECT_TRUE(pLum->DoWindowed());
+  EXPECT_FALSE(pLum->bFullscreen);
+  // Offered at that depth: it is kept. Hiding the window leaves the full screen too.
   platform::SetHeadlessDisplayModes({{640, 480, 16}});
   pLum->nBits = 16;
   EXPECT_TRUE(pLum->DoFullscreen());
   EXPECT_EQ(pLum->nBits, 16);
-  pLum->DoWindowed();
+  EXPECT_TRUE(pLum->HideWindow());
+  EXPECT_FALSE(pLum->bFullscreen);
   EXPECT_TRUE(ErrorLogLines().empty());
   // The size is not offered at all: a window and one log line.
   platform::SetHeadlessDisplayModes({{800, 600, 0}});
