@@ -152,7 +152,7 @@ TEST(ArchiveFetch, NegativeTrailerCountsFromTheEnd) {
   EXPECT_EQ(Fetch(slot, "sound/b.wav"), "beta");
 }
 
-TEST(ArchiveFetch, OneExtractPerSlotInAPrivateDirectory) {
+TEST(ArchiveFetch, OneExtractPerSlotInAPrivateDirectoryLongNamesKeepingTheirEnding) {
   ScopedTempDir dir;
   std::string bytes = WriteArchive("a.vez", {{"sound/Tobli.mp3", "music"}, {"b.txt", "bee"}});
   QMDezeZer slot = SlotFor("a.vez");
@@ -175,22 +175,20 @@ TEST(ArchiveFetch, OneExtractPerSlotInAPrivateDirectory) {
             ExtractName(packed, static_cast<uint32_t>(PackBlock("bee").size()), "b.txt"));
   EXPECT_FALSE(fs::exists(first));
 
-  slot.Clear();
-  EXPECT_TRUE(Extracts(dir.path()).empty());
-  EXPECT_FALSE(fs::exists(privateDir));
-}
-
-TEST(ArchiveFetch, LongMemberNamesKeepTheirEnding) {
-  ScopedTempDir dir;
-  std::string name = std::string(240, 'n') + ".bmp";
-  WriteArchive("a.vez", {{name, "long"}});
-  QMDezeZer slot = SlotFor("a.vez");
-  KDStr request(name.c_str());
+  // A member name too long for the slot's path keeps its ending.
+  std::string longName = std::string(240, 'n') + ".bmp";
+  WriteArchive("long.vez", {{longName, "long"}});
+  slot.szFile = "long.vez";
+  KDStr request(longName.c_str());
   ASSERT_TRUE(ExtractMember(slot, request));
   std::string path = request.GetStrData();
   EXPECT_LE(path.size(), static_cast<size_t>(QMDezeZer::kMaxPath));
   EXPECT_EQ(path.substr(path.size() - 8), "nnnn.bmp");
   EXPECT_EQ(ReadFile(path), "long");
+
+  slot.Clear();
+  EXPECT_TRUE(Extracts(dir.path()).empty());
+  EXPECT_FALSE(fs::exists(privateDir));
 }
 
 TEST(ArchiveFetch, NewTemporaryDirectoryGetsANewPrivateDirectory) {

@@ -37,19 +37,7 @@ std::string MakeFont(int cw, int ch) {
   return MakeBmp24(width, height, pixels);
 }
 
-TEST(FontChoice, SetFontAndLoadFontClampTheCurrentFont) {
-  SETFONT(20);
-  EXPECT_EQ(__nCurFont, 15);
-  SETFONT(-3);
-  EXPECT_EQ(__nCurFont, 0);
-  SETFONT(7.9);
-  EXPECT_EQ(__nCurFont, 7);
-  SETFONT(1e300);
-  EXPECT_EQ(__nCurFont, 15);
-  SETFONT(0);
-}
-
-TEST(FontTables, MissingFileKeepsTheSlotButMakesTheFontCurrent) {
+TEST(FontTables, MissingFileKeepsTheSlotButMakesTheFontCurrentAndSetFontClamps) {
   ScopedTempDir dir;
   HeadlessRenderer renderer;
   double w = -1;
@@ -80,6 +68,12 @@ TEST(FontTables, MissingFileKeepsTheSlotButMakesTheFontCurrent) {
   EXPECT_FALSE(pLum->LoadFont(16, "font.bmp"));
   EXPECT_EQ(pLum->nTexWidth[kFontSlot0 - 1], -1);
   SETFONT(0);
+
+  // SETFONT truncates and clamps to the sixteen fonts.
+  for (double n : {20.0, -3.0, 7.9, 1e300}) {
+    SETFONT(n);
+    EXPECT_EQ(__nCurFont, n > 15 ? 15 : n < 0 ? 0 : 7) << n;
+  }
 
   // Start-up loads Smalfont.bmp as font 0 and makes it current.
   WriteFile("Smalfont.bmp", MakeFont(8, 12));
