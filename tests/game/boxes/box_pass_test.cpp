@@ -200,10 +200,7 @@ TEST_F(BoxPass, ThreeDifferentGemsSideBySideVanishForASilverKey) {
     EXPECT_EQ(PictureObjects(), gems);
     EXPECT_EQ(kys(4), 1);
     EXPECT_EQ(SoundLogCount(12), 1u);
-    ASSERT_EQ(kynum, 1);
-    EXPECT_EQ(kylook(0), 14);
-    EXPECT_EQ(kyshowx(0), plyx / 32);
-    EXPECT_EQ(kyshowy(0), plyy / 32);
+    EXPECT_EQ(kynum, 1) << "the key's icon (its look and place: the crate target tests)";
   }
 }
 

@@ -39,7 +39,7 @@ std::vector<int> OnTile(const BoxPlaces& places, double x, double y) {
   return entries;
 }
 
-TEST_F(BoxPlacesTest, EachTileListsItsBoxesInTableOrderAndATakeForgetsTheLast) {
+TEST_F(BoxPlacesTest, EachTileListsItsBoxesInTableOrderAndATakeForgetsTheLastOrRefuses) {
   LoadForPlay(Level({{60}}));
   SetBoxes({{5, 5}, {7, 7}, {5, 5}, {5, 5}, {6, 5}, {0, 127}});
   BoxPlaces places;
@@ -60,11 +60,8 @@ TEST_F(BoxPlacesTest, EachTileListsItsBoxesInTableOrderAndATakeForgetsTheLast) {
   EXPECT_EQ(OnTile(places, 9, 9), (std::vector<int>{0}));
   EXPECT_EQ(places.First(6, 5), -1);
   EXPECT_EQ(places.First(0, 127), -1);
-}
 
-TEST_F(BoxPlacesTest, ABoxOffTheMapsTilesLeavesTheLookupsToTheScans) {
-  LoadForPlay(Level({{60}}));
-  BoxPlaces places;
+  // A box off the map's tiles leaves the lookups to the scans.
   for (std::pair<double, double> off : {std::pair<double, double>{-1, 3}, {3, 128}, {2.5, 3}}) {
     SetBoxes({{3, 3}, off});
     EXPECT_FALSE(places.Take()) << off.first << ", " << off.second;

@@ -38,6 +38,17 @@ const Weighted kClutter[] = {
 // Looks the editor places, and the stored modes 0 to 4 (walkers, turners, chasers).
 const int kEnemyLooks[] = {1, 2, 3, 4, 15, 16, 17};
 
+// A level of floor inside a border of wall.
+LevelSpec WalledFloor(int columns, int rows) {
+  LevelSpec level = FloorLevel(columns, rows);
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < columns; ++c) {
+      if (r == 0 || c == 0 || r == rows - 1 || c == columns - 1) level.rows[r][c] = kWall;
+    }
+  }
+  return level;
+}
+
 int PickClutter(std::mt19937& random) {
   int total = 0;
   for (const Weighted& w : kClutter) total += w.weight;
@@ -54,17 +65,10 @@ int PickClutter(std::mt19937& random) {
 LevelSpec GoldenLevel(uint32_t seed, const GoldenLevelShape& shape) {
   std::mt19937 random(seed);
   auto below = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
-  LevelSpec level = FloorLevel(shape.columns, shape.rows);
+  LevelSpec level = WalledFloor(shape.columns, shape.rows);
   std::vector<std::pair<int, int>> inside;
-  for (int r = 0; r < shape.rows; ++r) {
-    for (int c = 0; c < shape.columns; ++c) {
-      bool border = r == 0 || c == 0 || r == shape.rows - 1 || c == shape.columns - 1;
-      if (border) {
-        level.rows[r][c] = kWall;
-      } else {
-        inside.emplace_back(c, r);
-      }
-    }
+  for (int r = 1; r < shape.rows - 1; ++r) {
+    for (int c = 1; c < shape.columns - 1; ++c) inside.emplace_back(c, r);
   }
   std::shuffle(inside.begin(), inside.end(), random);
   // The start comes first so that nothing is put under the player; then the boxes, the
@@ -114,13 +118,11 @@ std::vector<GoldenLevelShape> GoldenShapes() {
 LevelSpec RoomsLevel(int count) {
   constexpr int kColumns = 48;
   constexpr int kRows = 32;
-  LevelSpec level = FloorLevel(kColumns, kRows);
+  LevelSpec level = WalledFloor(kColumns, kRows);
   std::vector<std::vector<int>>& map = level.rows;
-  for (int r = 0; r < kRows; ++r) {
+  for (int r = 2; r <= 27; ++r) {
     for (int c = 0; c < kColumns; ++c) {
-      bool border = r == 0 || c == 0 || r == kRows - 1 || c == kColumns - 1;
-      bool roomWall = r >= 2 && r <= 27 && (r % 5 == 2 || c % 7 == 0);
-      if (border || roomWall) map[r][c] = kWall;
+      if (r % 5 == 2 || c % 7 == 0) map[r][c] = kWall;
     }
   }
   // The player's corridor on row 1: floor, ice and conveyors to walk over.
@@ -165,13 +167,8 @@ RingsLevelSpec RingsLevel(uint32_t seed) {
   auto below = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
   RingsLevelSpec out;
   LevelSpec& level = out.level;
-  level = FloorLevel(kColumns, kRows);
+  level = WalledFloor(kColumns, kRows);
   out.rings.assign(kRows, std::vector<int>(kColumns, 0));
-  for (int r = 0; r < kRows; ++r) {
-    for (int c = 0; c < kColumns; ++c) {
-      if (r == 0 || c == 0 || r == kRows - 1 || c == kColumns - 1) level.rows[r][c] = kWall;
-    }
-  }
   // Rings in slots of 9 by 8 cells, each a loop running clockwise: right along the top, down
   // the right side, left along the bottom, up the left side.
   for (int top = 2; top + 6 < kRows - 1; top += 8) {
@@ -217,10 +214,9 @@ RingsLevelSpec RingsLevel(uint32_t seed) {
 }
 
 void LayRings(const std::vector<std::vector<int>>& rings) {
-  constexpr int kMargin = 6;
   for (size_t r = 0; r < rings.size(); ++r) {
     for (size_t c = 0; c < rings[r].size(); ++c) {
-      double& cell = hit(static_cast<double>(c + kMargin), static_cast<double>(r + kMargin));
+      double& cell = Cell(static_cast<int>(c), static_cast<int>(r));
       if (rings[r][c] != 0 && cell == kFloor) cell = rings[r][c];
     }
   }
