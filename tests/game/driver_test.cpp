@@ -113,17 +113,13 @@ TEST_F(Driver, RuntimeErrorEndsTheRunWithItsCode) {
 }
 
 TEST(DriverSeed, TwoDriversWithTheSameSeedDrawTheSameNumbers) {
-  std::vector<double> first;
-  std::vector<double> second;
-  {
+  auto draw = [] {
     tobli::game::HeadlessDriver driver;
-    for (int i = 0; i < 8; ++i) first.push_back(RND(1000000));
-  }
-  {
-    tobli::game::HeadlessDriver driver;
-    for (int i = 0; i < 8; ++i) second.push_back(RND(1000000));
-  }
-  EXPECT_EQ(first, second);
+    std::vector<double> numbers;
+    for (int i = 0; i < 8; ++i) numbers.push_back(RND(1000000));
+    return numbers;
+  };
+  EXPECT_EQ(draw(), draw());
 }
 
 TEST(GameState, NamesReachTheGlobalsAndClearingRestoresTheProgramStart) {

@@ -14,11 +14,7 @@ namespace {
 using tobli::game::HeadlessDriver;
 using tobli::game::RunEnd;
 using tobli::game::RunResult;
-using tobli::test::FloorLevel;
-using tobli::test::LevelSpec;
-using tobli::test::ReadFile;
-using tobli::test::WriteFile;
-using tobli::test::WriteLevelFile;
+using namespace tobli::test;
 
 constexpr double kGame = 0;
 constexpr double kEditor = 1;
@@ -31,13 +27,6 @@ class LevelFiles : public ::testing::Test {
     EXPECT_EQ(result.end, RunEnd::kReturned);
     return result;
   }
-  RunResult Save(double number) {
-    level = number;
-    RunResult result = driver_.Run([] { SaveLevel(); });
-    EXPECT_EQ(result.end, RunEnd::kReturned);
-    HeadlessDriver::FlushTextFiles();
-    return result;
-  }
   int CountCells(double code) {
     int count = 0;
     for (int c = 0; c < 128; ++c) {
@@ -46,7 +35,7 @@ class LevelFiles : public ::testing::Test {
     return count;
   }
 
-  tobli::test::ScopedTempDir dir_;
+  ScopedTempDir dir_;
   HeadlessDriver driver_;
 };
 
@@ -70,9 +59,6 @@ TEST_F(LevelFiles, GameLoadPlacesTheLevelBehindASixTileMargin) {
   EXPECT_EQ(hit(8, 6), 14);
   EXPECT_EQ(hit(7, 7), 93);
   // Everything the level does not cover is void.
-  EXPECT_EQ(hit(5, 6), 92);
-  EXPECT_EQ(hit(10, 6), 92);
-  EXPECT_EQ(hit(6, 8), 92);
   EXPECT_EQ(CountCells(92), 128 * 128 - 8);
   EXPECT_EQ(hint_Str, "hint");
   EXPECT_EQ(sweets, 4);
@@ -207,7 +193,9 @@ TEST_F(LevelFiles, SavedLevelLoadsBackIntoTheSameEditorMap) {
   for (int c = 0; c < 128; ++c) {
     for (int r = 0; r < 128; ++r) before[c][r] = hit(c, r);
   }
-  Save(20);
+  level = 20;
+  EXPECT_EQ(driver_.Run([] { SaveLevel(); }).end, RunEnd::kReturned);
+  HeadlessDriver::FlushTextFiles();
   EXPECT_EQ(maxx, 30);
   EXPECT_EQ(maxy, 7);
 
@@ -231,7 +219,6 @@ TEST_F(LevelFiles, SavedLevelLoadsBackIntoTheSameEditorMap) {
 TEST(LevelFields, ThreeCharacterFieldsRoundTrip) {
   EXPECT_EQ(GetStrFromNum_Str(5), "005");
   EXPECT_EQ(GetStrFromNum_Str(61), "061");
-  EXPECT_EQ(GetStrFromNum_Str(109), "109");
   for (int n = 0; n <= 999; ++n) {
     KDStr field = GetStrFromNum_Str(n);
     ASSERT_EQ(field.Length(), 3) << n;

@@ -166,12 +166,9 @@ TEST_F(Explosions, MineFieldLargerThanTheTableBurnsDownWithoutOverflowing) {
       for (int r = 0; r < kSide; ++r) ASSERT_EQ(Cell(c, r), 60) << c << ", " << r;
     }
     EXPECT_EQ(SoundLogCount(1), static_cast<uint64_t>(kSide * kSide));
-  });
-}
 
-TEST_F(Explosions, MinesWaitingWhenTheLevelIsLoadedAgainDoNotGoOffInTheNewOne) {
-  constexpr int kSide = 60;
-  WithLevel(MineField(kSide), [] {
+    // Mines waiting when the level is loaded again do not go off in the new one.
+    LoadLevel(0);
     createboom(30 + kMargin, 30 + kMargin);
     while (!(maxboom == 100 && MineLeftWaiting(kSide))) {
       showboom();
