@@ -66,11 +66,16 @@ TEST_F(LevelFiles, GameLoadPlacesTheLevelBehindASixTileMargin) {
   EXPECT_EQ(sweets, 4);
 }
 
-TEST_F(LevelFiles, GameLoadTurnsEnemiesIntoPixelsAndPlayModes) {
+TEST_F(LevelFiles, GameLoadTurnsEnemiesIntoPixelsAndMakesRestingBoxesInColumnOrder) {
   LevelSpec spec = FloorLevel(6, 3);
   spec.enemies = {
       {0, 0, 0, 1, 1}, {1, 0, 1, 0, 2}, {2, 1, 2, 2, 3}, {3, 1, 3, 0, 15}, {5, 2, 4, 1, 17}};
+  spec.rows[0][2] = 5;
+  spec.rows[1][0] = 8;
+  spec.rows[2][2] = 6;
+  spec.rows[1][4] = 7;
   WriteLevelFile(2, spec);
+  plym = 2;  // a created box takes the player's direction; the loader puts it at rest
 
   Load(2, kGame);
   ASSERT_EQ(maxene, 5);
@@ -85,22 +90,11 @@ TEST_F(LevelFiles, GameLoadTurnsEnemiesIntoPixelsAndPlayModes) {
   }
   // A level with enemies leaves their reward open.
   EXPECT_EQ(enemission, 0);
-}
 
-TEST_F(LevelFiles, GameLoadMakesRestingBoxesOnFloorInColumnOrder) {
-  LevelSpec spec = FloorLevel(4, 3);
-  spec.rows[0][2] = 5;
-  spec.rows[1][0] = 8;
-  spec.rows[2][2] = 6;
-  spec.rows[1][3] = 7;
-  WriteLevelFile(3, spec);
-  plym = 2;  // a created box takes the player's direction; the loader puts it at rest
-
-  Load(3, kGame);
   ASSERT_EQ(maxbox, 4);
-  // Column by column, each from the top: (0,1) 8, (2,0) 5, (2,2) 6, (3,1) 7.
+  // Column by column, each from the top: (0,1) 8, (2,0) 5, (2,2) 6, (4,1) 7.
   const double looks[] = {8, 5, 6, 7};
-  const double columns[] = {0, 2, 2, 3};
+  const double columns[] = {0, 2, 2, 4};
   const double rows[] = {1, 0, 2, 1};
   for (int b = 0; b < 4; ++b) {
     SCOPED_TRACE(b);
