@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <vector>
 
 #include "core/frame.h"
 #include "input/dxinput.h"
@@ -78,40 +80,34 @@ TEST_F(WaitTest, MouseWaitWaitsForTheButtonsToBeReleasedThenForAPress) {
 
 TEST_F(WaitTest, EscOrClosingTheWindowDuringEitherWaitEndsTheProgram) {
   CreateDevices();
-  EXPECT_EXIT(
-      {
-        IdleScript script({[] { PressKey(0x01); }});
-        MOUSEWAIT();
-        std::exit(3);
-      },
-      ::testing::ExitedWithCode(0), "");
-  auto lines = ErrorLogLines();
-  ASSERT_EQ(lines.size(), 5u);
-  EXPECT_EQ(lines[0], "-End On Line");
-
-  // Esc, which types no character, or closing the window during KEYWAIT ends it too.
-  EXPECT_EXIT(
-      {
-        IdleScript script({[] { PressKey(0xCB); }, [] { PressKey(0x01); }});
-        KEYWAIT();
-        std::exit(3);
-      },
-      ::testing::ExitedWithCode(0), "");
-  lines = ErrorLogLines();
-  ASSERT_EQ(lines.size(), 10u);
-  EXPECT_EQ(lines[5], "-End On Line");
-  EXPECT_EXIT(
-      {
-        IdleScript script(
-            {[] { PressKey(0xC8); },
-             [] { tobli::platform::PushEvent({tobli::platform::EventType::kQuit}); }});
-        KEYWAIT();
-        std::exit(3);
-      },
-      ::testing::ExitedWithCode(0), "");
-  lines = ErrorLogLines();
-  ASSERT_EQ(lines.size(), 15u);
-  EXPECT_EQ(lines[10], "-End On Line");
+  struct Case {
+    const char* what;
+    bool mouseWait;
+    std::vector<std::function<void()>> steps;
+  } cases[] = {
+      {"Esc in MOUSEWAIT", true, {[] { PressKey(0x01); }}},
+      // Esc types no character, yet it ends KEYWAIT too.
+      {"Esc in KEYWAIT", false, {[] { PressKey(0xCB); }, [] { PressKey(0x01); }}},
+      {"closing in KEYWAIT",
+       false,
+       {[] { PressKey(0xC8); },
+        [] { tobli::platform::PushEvent({tobli::platform::EventType::kQuit}); }}},
+  };
+  size_t logged = 0;
+  for (const Case& c : cases) {
+    EXPECT_EXIT(
+        {
+          IdleScript script(c.steps);
+          c.mouseWait ? MOUSEWAIT() : KEYWAIT();
+          std::exit(3);
+        },
+        ::testing::ExitedWithCode(0), "")
+        << c.what;
+    auto lines = ErrorLogLines();
+    ASSERT_EQ(lines.size(), logged + 5) << c.what;
+    EXPECT_EQ(lines[logged], "-End On Line") << c.what;
+    logged = lines.size();
+  }
 }
 
 // A quit guard that says no keeps KEYWAIT waiting through Esc; a key that types ends it.
