@@ -151,9 +151,10 @@ void DXInput::HandleEvent(const platform::Event& event) {
     case platform::EventType::kMouseButtonDown:
     case platform::EventType::kMouseButtonUp: {
       if (event.button < 0 || event.button > 2) break;
-      bool down = event.type == platform::EventType::kMouseButtonDown;
-      system_.buttons[event.button] = down;
-      if (pMouse != nullptr && pMouse->acquired) pMouse->buttons[event.button] = down;
+      const bool down = event.type == platform::EventType::kMouseButtonDown;
+      auto take = [down](ButtonState& button) { down ? button.Press() : button.Release(); };
+      take(system_.buttons[event.button]);
+      if (pMouse != nullptr && pMouse->acquired) take(pMouse->buttons[event.button]);
       break;
     }
     case platform::EventType::kFocusGained:
@@ -209,7 +210,7 @@ void DXInput::FocusChanged(bool focused) {
       *pKeyboard = KeyboardDevice{};
       pKeyboard->acquired = acquired;
     }
-    std::fill(std::begin(system_.buttons), std::end(system_.buttons), false);
+    std::fill(std::begin(system_.buttons), std::end(system_.buttons), ButtonState{});
   }
   if (pMouse == nullptr) return;
   if (focused) {
@@ -355,9 +356,9 @@ bool DXInput::GetMouseData(DIMOUSEDATA& d) {
     d.nDX = ToShort(system_.cursorDX);
     d.nDY = ToShort(system_.cursorDY);
     system_.cursorDX = system_.cursorDY = 0;
-    d.nLeft = system_.buttons[0] ? 1 : 0;
-    d.nRight = system_.buttons[1] ? 1 : 0;
-    d.nMiddle = system_.buttons[2] ? 1 : 0;
+    d.nLeft = system_.buttons[0].Read() ? 1 : 0;
+    d.nRight = system_.buttons[1].Read() ? 1 : 0;
+    d.nMiddle = system_.buttons[2].Read() ? 1 : 0;
     return true;
   }
   if (!pMouse->acquired) {
@@ -367,9 +368,9 @@ bool DXInput::GetMouseData(DIMOUSEDATA& d) {
   d.nDX = ToShort(pMouse->dx);
   d.nDY = ToShort(pMouse->dy);
   pMouse->dx = pMouse->dy = 0;
-  d.nLeft = pMouse->buttons[0] ? 0x80 : 0;
-  d.nRight = pMouse->buttons[1] ? 0x80 : 0;
-  d.nMiddle = pMouse->buttons[2] ? 0x80 : 0;
+  d.nLeft = pMouse->buttons[0].Read() ? 0x80 : 0;
+  d.nRight = pMouse->buttons[1].Read() ? 0x80 : 0;
+  d.nMiddle = pMouse->buttons[2].Read() ? 0x80 : 0;
   return true;
 }
 

@@ -29,13 +29,41 @@ struct InputService {};
 
 // The window system's view of the input, which the fallbacks read: how many held scan codes
 // give each virtual key, and the cursor's motion and buttons.
+// A mouse button made from its events. A click that goes down and up again before any reading
+// has seen it (a touchpad tap, or a slow frame) reads as down once, so it is not lost.
+struct ButtonState {
+  bool down = false;
+  bool unseen = false;       // down since the last reading
+  bool releaseHeld = false;  // let go, but kept down for that reading
+  void Press() {
+    down = true;
+    unseen = true;
+    releaseHeld = false;
+  }
+  void Release() {
+    if (unseen) {
+      releaseHeld = true;
+    } else {
+      down = false;
+    }
+  }
+  // The state a reading reports; a held click is let go after it.
+  bool Read() {
+    const bool reported = down;
+    if (releaseHeld) down = false;
+    unseen = false;
+    releaseHeld = false;
+    return reported;
+  }
+};
+
 struct WindowInput {
   int vkHeld[256] = {};
   bool scanDown[256] = {};
   uint32_t presses[256] = {};  // key-down events by scan code, so a new press is told apart
   int cursorDX = 0;
   int cursorDY = 0;
-  bool buttons[3] = {};
+  ButtonState buttons[3] = {};
 };
 
 // The keyboard device: the 256-byte state by scan code (0x80 = down). A key that goes down and
@@ -59,7 +87,7 @@ struct KeyboardDevice {
 struct MouseDevice {
   int dx = 0;
   int dy = 0;
-  bool buttons[3] = {};
+  ButtonState buttons[3] = {};
   bool acquired = false;
 };
 

@@ -61,7 +61,8 @@ TEST_F(WaitTest, KeyWaitNeedsAFreshPressOfAKeyThatHasAlreadyTyped) {
 TEST_F(WaitTest, MouseWaitWaitsForTheButtonsToBeReleasedThenForAPress) {
   CreateDevices();
   SETMOUSE(10, 10);
-  PressButton(0);  // still held from before
+  PressButton(0);  // still held from before: the game has read it down
+  pDXin->AnyMouse();
   IdleScript script({
       [] { MoveMouse(30, 30); },
       [] { ReleaseButton(0); },
@@ -76,6 +77,21 @@ TEST_F(WaitTest, MouseWaitWaitsForTheButtonsToBeReleasedThenForAPress) {
   EXPECT_EQ(x, 10);
   EXPECT_EQ(y, 10);
   EXPECT_EQ(b2, 1);
+}
+
+// A touchpad tap goes down and up between two readings; it still ends the wait.
+TEST_F(WaitTest, MouseWaitEndsOnATap) {
+  CreateDevices();
+  IdleScript script({[] {},
+                     [] {
+                       PressButton(0);
+                       ReleaseButton(0);
+                     }});
+  EXPECT_EQ(MOUSEWAIT(), 0);
+  EXPECT_EQ(script.Left(), 0u);
+  double x, y, b1, b2;
+  MOUSESTATE(x, y, b1, b2);
+  EXPECT_EQ(b1, 0);  // read down once, by the wait
 }
 
 TEST_F(WaitTest, EscOrClosingTheWindowDuringEitherWaitEndsTheProgram) {

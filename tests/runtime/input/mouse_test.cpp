@@ -76,6 +76,13 @@ TEST_F(MouseTest, ButtonsReportLeftAndRightAndMotionIsReadInSixteenBits) {
   EXPECT_EQ(s.b1, 0);
   EXPECT_EQ(s.b2, 0);
   EXPECT_TRUE(pDXin->AnyMouse());
+  ReleaseButton(2);
+
+  // A click that comes and goes between two readings (a touchpad tap) reads down once.
+  PressButton(0);
+  ReleaseButton(0);
+  EXPECT_EQ(Read().b1, 1);
+  EXPECT_EQ(Read().b1, 0);
 
   // Large motion is read in sixteen bits.
   MoveMouse(40000, -40000);
@@ -121,6 +128,13 @@ TEST_F(MouseTest, WithoutAMouseDeviceTheCursorGivesTheMotion) {
   EXPECT_EQ(s.x, 13);
   EXPECT_EQ(s.y, 14);
   EXPECT_EQ(s.b1, 1);
+  ReleaseButton(0);
+  PressButton(1);  // a tap
+  ReleaseButton(1);
+  s = Read();
+  EXPECT_EQ(s.b1, 0);
+  EXPECT_EQ(s.b2, 1);
+  EXPECT_EQ(Read().b2, 0);
 }
 
 TEST_F(MouseTest, AMouseThatCannotBeHeldIsLoggedAndReadsNoMotion) {
