@@ -278,8 +278,8 @@ void WaitForCommandKeysUp() {
                  kKeyF1, kKeyZ, kKeyY});
 }
 
-// The question stands in a box over the tile window, as a hint does in the game.
-void DrawQuestion() {
+// The tile window with a see-through box over it, as a hint stands in the game.
+void DrawBoxOverWindow(double x, double y, double width, double height) {
   DLN();
   seescreen(offsx, offsy);
   DLN();
@@ -287,9 +287,13 @@ void DrawQuestion() {
   DLN();
   ALPHAMODE(-0.5);
   DLN();
-  STRETCHSPRITE(kSpriteHintBox, 100, 116, 440, 130);
+  STRETCHSPRITE(kSpriteHintBox, x, y, width, height);
   DLN();
   ALPHAMODE(0);
+}
+
+void DrawQuestion() {
+  DrawBoxOverWindow(100, 116, 440, 130);
   PRINT("Not saved!", 120, 130);
   PRINT("S: save and go on", 120, 160);
   PRINT("Same key: drop the edits", 120, 185);
@@ -311,16 +315,7 @@ void ShowKeys() {
   DLN();
   INKEY_Str();  // F1 types nothing, but a key pressed with it might
   for (;;) {
-    DLN();
-    seescreen(offsx, offsy);
-    DLN();
-    showsprites();
-    DLN();
-    ALPHAMODE(-0.5);
-    DLN();
-    STRETCHSPRITE(kSpriteHintBox, 40, 40, 560, 400);
-    DLN();
-    ALPHAMODE(0);
+    DrawBoxOverWindow(40, 40, 560, 400);
     double y = 60;
     for (const char* line : kLines) {
       PRINT(line, 72, y);

@@ -61,6 +61,10 @@ HeadlessRenderer::~HeadlessRenderer() {
 
 std::vector<uint32_t> ReadFrame(int& width, int& height) {
   platform::GetWindowSize(width, height);
+  return ReadPixels(width, height);
+}
+
+std::vector<uint32_t> ReadPixels(int width, int height) {
   std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());

@@ -45,6 +45,8 @@ bool HaveDisplay();
 uint32_t PixelAt(int x, int y);
 // The whole frame being drawn, rows top first, 0x00BBGGRR.
 std::vector<uint32_t> ReadFrame(int& width, int& height);
+// The bottom-left width x height pixels of the buffer read from now, top row first.
+std::vector<uint32_t> ReadPixels(int width, int height);
 // How many pixels of the frame being drawn are not black.
 int CountLitPixels();
 

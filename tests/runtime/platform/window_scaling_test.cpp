@@ -69,17 +69,8 @@ std::vector<uint32_t> ShownPixels(int width, int height) {
       reinterpret_cast<PFNGLBINDFRAMEBUFFERPROC>(SDL_GL_GetProcAddress("glBindFramebuffer"));
   bind(GL_READ_FRAMEBUFFER, 0);
   glReadBuffer(GL_BACK);
-  std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  std::vector<uint32_t> pixels = tobli::test::ReadPixels(width, height);
   bind(GL_READ_FRAMEBUFFER, static_cast<GLuint>(target));
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-  for (int y = 0; y < height; ++y) {
-    const uint8_t* row = &rgba[static_cast<size_t>(height - 1 - y) * width * 4];
-    for (int x = 0; x < width; ++x) {
-      pixels[static_cast<size_t>(y) * width + x] = Rgb(row[4 * x], row[4 * x + 1], row[4 * x + 2]);
-    }
-  }
   return pixels;
 }
 
