@@ -65,8 +65,9 @@ void SaveLevel() {
 
   DLN();
   PUTFILE(file_Str, maxene + maxy + 2, hint_Str);
+  // "Done" only once the level is on disk: a crash or a killed program must not lose it.
   DLN();
-  PRINT("Done", 100, 100);
+  PRINT(__WriteTextFileNow() ? "Done" : "Not written!", 100, 100);
   DLN();
   SHOWSCREEN();
 }

@@ -152,6 +152,9 @@ void LoadLevel(double mode) {
     CreateFileIfMissing(savefile_Str);
     DLN();
     PUTFILE(savefile_Str, 0, level);
+    // The level reached is kept at once, not when the next file is read.
+    DLN();
+    __WriteTextFileNow();
   }
 
   DLN();

@@ -24,7 +24,7 @@ void FlushAtExit() {
   __g_FastFile.FillBuffer(nullptr);
 }
 
-void WriteBack(const FAST_FILE& cache) {
+bool WriteBack(const FAST_FILE& cache) {
   std::string contents;
   for (int i = 0; i <= cache.nLast; ++i) {
     contents += cache.szLine[i];
@@ -34,7 +34,9 @@ void WriteBack(const FAST_FILE& cache) {
     std::string line = "Text file not written: ";
     line += cache.szName;
     __AppendErrorLog(line.c_str());
+    return false;
   }
+  return true;
 }
 
 // Splits the bytes of a file into the line slots as they arrive.
@@ -108,6 +110,13 @@ void Empty(FAST_FILE& cache) {
 }
 
 }  // namespace
+
+bool FAST_FILE::WriteBackNow() {
+  if (szName[0] == 0 || bDirty == 0) return true;
+  if (!WriteBack(*this)) return false;
+  bDirty = 0;
+  return true;
+}
 
 int FAST_FILE::FillBuffer(const char* file) {
   if (szName[0] != 0 && bDirty != 0) WriteBack(*this);

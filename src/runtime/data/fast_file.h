@@ -14,6 +14,10 @@ struct FAST_FILE {
   // 0 on success; 3 when file cannot be opened for reading (code 3 is recorded, the cache stays
   // empty). A write-back that fails leaves a line in the error log.
   int FillBuffer(const char* file);
+  // Writes the cached file back now if it has changed, and keeps it cached. False when it
+  // cannot be written (the line is logged as for any write-back, and the changes stay to be
+  // written again later).
+  bool WriteBackNow();
 
   char szName[1024];                     // path of the cached file; empty when none
   char szLine[kLines][kLineLength + 1];  // lines 0..255 without their line ends

@@ -81,3 +81,7 @@ double GETFILELIST(KDStr pattern, KDStrArray& list) {
   for (const std::string& name : files) list(i++) = name.c_str();
   return static_cast<double>(directories.size()) * 65536 + static_cast<double>(files.size());
 }
+
+bool __WriteTextFileNow() {
+  return __g_FastFile.WriteBackNow();
+}

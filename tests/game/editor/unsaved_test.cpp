@@ -26,6 +26,21 @@ class UnsavedEdits : public EditorTest {
   std::string saved_;
 };
 
+// A saved level is on disk when the editor says "Done", not only once another file is read or
+// the program ends: a crash or a killed program afterwards cannot lose it.
+TEST_F(UnsavedEdits, ASavedLevelIsOnDiskAtOnce) {
+  Edit(2, 2);
+  script_.Press(keys::kS);
+  driver_.At(script_.frame() + 1, [this] {
+    const std::string onDisk = ReadFile("levels/Level.3");
+    EXPECT_NE(onDisk, saved_);
+    EXPECT_NE(onDisk.find("060009060"), std::string::npos) << onDisk;  // the fragile cell
+  });
+  script_.Continue();
+  script_.Leave();
+  RunEditor();
+}
+
 TEST_F(UnsavedEdits, AnotherKeyAtTheQuestionStaysWithTheEdits) {
   Edit(2, 2);
   script_.Press(keys::kEnter);

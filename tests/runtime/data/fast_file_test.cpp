@@ -181,6 +181,30 @@ TEST_F(TextFileTest, SwitchingFilesWritesTheDirtyOneBackAtOnce) {
   EXPECT_EQ(GetLine("./a.txt", 0), "first");
 }
 
+// Writing now puts the changes on disk and keeps the file cached; a write that fails keeps
+// the changes, to be written when the cache turns to another file.
+TEST_F(TextFileTest, WritingNowKeepsTheFileCachedAndAFailureKeepsTheChanges) {
+  WriteFile("a.txt", "a0\r\n");
+  EXPECT_TRUE(__WriteTextFileNow());  // nothing cached
+  PUTFILE("a.txt", 1, "new");
+  EXPECT_TRUE(__WriteTextFileNow());
+  EXPECT_EQ(ReadFile("a.txt"), "a0\r\nnew\r\n");
+  WriteFile("a.txt", "changed behind the cache\r\n");
+  EXPECT_EQ(GetLine("a.txt", 1), "new");  // still served from the cache
+  EXPECT_TRUE(__WriteTextFileNow());      // nothing changed since: not written again
+  EXPECT_EQ(ReadFile("a.txt"), "changed behind the cache\r\n");
+
+  ASSERT_EQ(mkdir("gone", 0755), 0);
+  WriteFile("gone/f.txt", "old\n");
+  PUTFILE("gone/f.txt", 0, "kept");
+  std::filesystem::rename("gone", "away");
+  EXPECT_FALSE(__WriteTextFileNow());
+  ASSERT_EQ(ErrorLogLines().size(), 1u);
+  std::filesystem::rename("away", "gone");
+  __g_FastFile.FillBuffer(nullptr);
+  EXPECT_EQ(ReadFile("gone/f.txt"), "kept\r\n");
+}
+
 TEST_F(TextFileTest, WriteBackReplacesTheFileWhole) {
   WriteFile("f.txt", "old\n");
   ASSERT_EQ(chmod("f.txt", 0640), 0);
