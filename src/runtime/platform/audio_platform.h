@@ -78,4 +78,11 @@ void StopMusic();
 double MusicPositionMs();
 double MusicLengthMs();
 
+// The player's switches (F9, F10 on the window): music and sound effects silenced or heard.
+// They hold across reopening the output; the game's own volumes are left as they are.
+void SetMusicMuted(bool muted);
+bool MusicMuted();
+void SetSoundsMuted(bool muted);
+bool SoundsMuted();
+
 }  // namespace tobli::platform::audio

@@ -2,12 +2,16 @@
 // the same path as scripted ones. SDL_PushEvent does not change SDL's keyboard state, so these
 // pass only because the state is made from the events.
 #include <SDL.h>
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "core/frame.h"
 #include "core/services.h"
 #include "input/dxinput.h"
 #include "input/input_commands.h"
+#include "platform/audio_platform.h"
 #include "support/gl_test_support.h"
 #include "support/test_support.h"
 
@@ -58,6 +62,16 @@ class SdlEventsTest : public ::testing::Test {
     ASSERT_EQ(SDL_PushEvent(&e), 1);
   }
 
+  // The title of the test's window (the only one open).
+  static std::string WindowTitle() {
+    std::string title;
+    for (Uint32 id = 1; id < 10000; ++id) {
+      if (SDL_Window* window = SDL_GetWindowFromID(id)) title = SDL_GetWindowTitle(window);
+    }
+    return title;
+  }
+  static constexpr int kLastVoice = 511;
+
   tobli::test::ScopedTempDir dir_;
 };
 
@@ -98,6 +112,37 @@ TEST_F(SdlEventsTest, ShiftedCharactersFollowTheLayout) {
   EXPECT_EQ(pDXin->Scan2Ascii(0x35), '?');
   PushKey(SDL_SCANCODE_SLASH, false, KMOD_LSHIFT);
   PushKey(SDL_SCANCODE_LSHIFT, false);
+}
+
+// F9 and F10 silence the music and the sound effects and bring them back; the window's title
+// says what is off. They are the window's keys: the game never sees them.
+TEST_F(SdlEventsTest, F9AndF10SwitchMusicAndSoundsOffAndOn) {
+  namespace audio = tobli::platform::audio;
+  std::string why;
+  ASSERT_TRUE(audio::OpenOutput(audio::OutputSpec{22050, 2, 16}, why)) << why;
+  platform::SetWindowTitle("Tobli");
+  PushKey(SDL_SCANCODE_F9, true);
+  EXPECT_EQ(KEY(0x43), 0);  // F9's code: handled before it could reach the game
+  PushKey(SDL_SCANCODE_F9, false);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+  EXPECT_EQ(Mix_Volume(0, -1), MIX_MAX_VOLUME);
+  EXPECT_EQ(WindowTitle(), "Tobli (music off)");
+  PushKey(SDL_SCANCODE_F10, true);
+  KEY(0);
+  EXPECT_EQ(Mix_Volume(0, -1), 0);
+  EXPECT_EQ(WindowTitle(), "Tobli (music and sounds off)");
+  // Reopening the output keeps the player's choice.
+  audio::CloseOutput();
+  ASSERT_TRUE(audio::OpenOutput(audio::OutputSpec{22050, 2, 16}, why)) << why;
+  EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+  EXPECT_EQ(Mix_Volume(kLastVoice, -1), 0);
+  PushKey(SDL_SCANCODE_F9, true);
+  PushKey(SDL_SCANCODE_F10, true);
+  KEY(0);
+  EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME);
+  EXPECT_EQ(Mix_Volume(kLastVoice, -1), MIX_MAX_VOLUME);
+  EXPECT_EQ(WindowTitle(), "Tobli");
+  audio::CloseOutput();
 }
 
 TEST_F(SdlEventsTest, ThePointerIsHeldWithTheFocusAndLetGoWithoutIt) {

@@ -102,6 +102,15 @@ void ResetVoice(Voice& v) {
   v.frames = 0;
 }
 
+bool gMusicMuted = false;
+bool gSoundsMuted = false;
+
+void ApplyMutes() {
+  if (!gOpen) return;
+  Mix_VolumeMusic(gMusicMuted ? 0 : MIX_MAX_VOLUME);
+  Mix_Volume(-1, gSoundsMuted ? 0 : MIX_MAX_VOLUME);
+}
+
 SDL_AudioFormat SourceFormat(int bits) {
   return bits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
 }
@@ -137,6 +146,7 @@ bool OpenOutput(const OutputSpec& spec, std::string& why) {
   gSpec = OutputSpec{frequency, channels, SDL_AUDIO_BITSIZE(format)};
   Mix_AllocateChannels(kMaxVoices);
   gOpen = true;
+  ApplyMutes();
   return true;
 }
 
@@ -341,6 +351,24 @@ double MusicPositionMs() {
   double seconds = Mix_GetMusicPosition(gMusic);
   double position = seconds > 0 ? seconds * 1000.0 : 0;
   return std::min(position, std::nextafter(length, 0.0));
+}
+
+void SetMusicMuted(bool muted) {
+  gMusicMuted = muted;
+  ApplyMutes();
+}
+
+bool MusicMuted() {
+  return gMusicMuted;
+}
+
+void SetSoundsMuted(bool muted) {
+  gSoundsMuted = muted;
+  ApplyMutes();
+}
+
+bool SoundsMuted() {
+  return gSoundsMuted;
 }
 
 }  // namespace tobli::platform::audio

@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <string>
 
+#include "platform/audio_platform.h"
 #include "platform/platform_impl.h"
 #include "platform/sdl/window_scaling.h"
 
@@ -21,6 +23,7 @@ bool gVideoUp = false;
 int gLogicalWidth = 0;
 int gLogicalHeight = 0;
 int gScale = 1;
+std::string gTitle;
 // Pointer motion in picture pixels not yet handed on (motion comes in window pixels).
 double gMotionRestX = 0;
 double gMotionRestY = 0;
@@ -74,6 +77,7 @@ bool OpenWindow(const WindowSpec& spec, std::string& why) {
   gMotionRestX = gMotionRestY = 0;
   // The window can be resized; it stays at the renderer's size should the context not be able
   // to draw offscreen (see CreateGLContext).
+  gTitle = spec.title != nullptr ? spec.title : "";
   gWindow = SDL_CreateWindow(spec.title, spec.x, spec.y, spec.width * gScale, spec.height * gScale,
                              SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (gWindow == nullptr) {
@@ -90,6 +94,18 @@ void KeepWindowAtRendererSize() {
   SDL_SetWindowResizable(gWindow, SDL_FALSE);
   SDL_SetWindowMinimumSize(gWindow, gLogicalWidth, gLogicalHeight);
   SDL_SetWindowSize(gWindow, gLogicalWidth, gLogicalHeight);
+}
+
+// The game's title, and what the player has silenced.
+void ShowTitle() {
+  if (gWindow == nullptr) return;
+  const bool music = audio::MusicMuted();
+  const bool sounds = audio::SoundsMuted();
+  std::string title = gTitle;
+  if (music || sounds) {
+    title += music && sounds ? " (music and sounds off)" : music ? " (music off)" : " (sounds off)";
+  }
+  SDL_SetWindowTitle(gWindow, title.c_str());
 }
 
 // F11: the whole screen (at the desktop's own mode, the picture scaled) or the window again.
@@ -144,7 +160,8 @@ void ShowWindow(bool visible) {
 }
 
 void SetWindowTitle(const char* title) {
-  if (gWindow != nullptr) SDL_SetWindowTitle(gWindow, title);
+  gTitle = title != nullptr ? title : "";
+  ShowTitle();
 }
 
 void GetWindowSize(int& width, int& height) {
@@ -309,9 +326,21 @@ bool PollOsEvent(Event& event) {
       case SDL_KEYDOWN:
       case SDL_KEYUP: {
         if (e.key.repeat) break;
+        // The window's own keys, never the game's: the whole screen, music, sound effects.
         if (e.key.keysym.scancode == SDL_SCANCODE_F11) {
           if (e.type == SDL_KEYDOWN) ToggleWholeScreen();
-          break;  // the window's key, not the game's
+          break;
+        }
+        if (e.key.keysym.scancode == SDL_SCANCODE_F9 || e.key.keysym.scancode == SDL_SCANCODE_F10) {
+          if (e.type == SDL_KEYDOWN) {
+            if (e.key.keysym.scancode == SDL_SCANCODE_F9) {
+              audio::SetMusicMuted(!audio::MusicMuted());
+            } else {
+              audio::SetSoundsMuted(!audio::SoundsMuted());
+            }
+            ShowTitle();
+          }
+          break;
         }
         int dik = DikFromSdlScancode(e.key.keysym.scancode);
         if (dik == 0) break;
