@@ -33,6 +33,7 @@ int WinMain(const char* commandLine, int showCommand) {
   __KD_FRAMERATE = 60;
   __KD_DEBUG = 1;
   __KD_WANTMOUSE = 1;
+  __KeepWindowSettings();
   __GlobalInit(__g_cmdline.GetStrData(), showCommand, "Tobli");
   __g_mx = __g_my = 100;
   __g_errorline = __g_error = __g_debugline = 0;

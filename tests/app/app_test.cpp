@@ -20,6 +20,8 @@ TEST(App, ClosingTheWindowEndsInOrderWithTheFiveLogLines) {
   pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
+    // The game keeps the player's settings in the user's config folder: here, the test's own.
+    setenv("XDG_CONFIG_HOME", dir.File("config").c_str(), 1);
 #ifdef TOBLI_PRELOAD_GL_DRIVER
     // Sanitizer build: Mesa's software driver stays loaded to the end, so that the leak
     // suppressions can name it (see tests/support/keep_gl_driver_loaded.cpp).
@@ -49,6 +51,9 @@ TEST(App, ClosingTheWindowEndsInOrderWithTheFiveLogLines) {
   size_t end = lines.size() - 5;
   EXPECT_EQ(lines[end], "-End On Line");
   EXPECT_EQ(lines[end + 1], "0");
+  // Closing the window kept its settings for the next start.
+  EXPECT_NE(tobli::test::ReadFile(dir.File("config/tobli/settings")).find("music 1\n"),
+            std::string::npos);
 }
 
 }  // namespace

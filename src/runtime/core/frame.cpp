@@ -119,6 +119,10 @@ std::string __StripProgramName(const std::string& line) {
   return line.substr(i);
 }
 
+void __KeepWindowSettings() {
+  tobli::platform::KeepSettingsIn(tobli::platform::UserSettingsPath());
+}
+
 int __GlobalInit(const char* commandLine, int showCommand, const char* title) {
   (void)commandLine;
   (void)showCommand;

@@ -54,6 +54,11 @@ void __SetQuitGuard(QuitGuard guard);
 // True when no guard is set or the guard lets the quit go ahead.
 bool __QuitAllowed();
 
+// Keeps the player's choices for the window (size, whole screen, music and sounds off) in the
+// user's settings file from one run to the next. The game's executable asks for it before
+// start-up; tests and tools do not, so they never read or write the user's settings.
+void __KeepWindowSettings();
+
 // The translated game program; defined by the game.
 void __MainGameSub_();
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "platform/platform_impl.h"
+#include "platform/sdl/window_settings.h"
 
 namespace tobli::platform {
 namespace {
@@ -40,6 +41,14 @@ void CloseWindow() {
 bool HasWindow() {
   return Sdl() ? sdl::HasWindow() : headless::HasWindow();
 }
+void KeepSettingsIn(const std::string& path) {
+  sdl::KeepSettingsIn(path);
+}
+
+std::string UserSettingsPath() {
+  return sdl::UserSettingsPath();
+}
+
 void ShowWindow(bool visible) {
   if (Sdl()) sdl::ShowWindow(visible);
 }

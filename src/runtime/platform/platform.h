@@ -31,6 +31,13 @@ struct WindowSpec {
 // Creates the main window (hidden until ShowWindow). False with a reason when it cannot.
 // Headless: always succeeds and creates nothing.
 bool OpenWindow(const WindowSpec& spec, std::string& why);
+// The player's choices for the window (its size, the whole screen, music and sound effects
+// off) are read from this file when a window opens and written to it when they change and
+// when the window closes. None is kept unless asked for; the headless platform keeps none.
+void KeepSettingsIn(const std::string& path);
+// The usual settings file of the user ($XDG_CONFIG_HOME/tobli/settings or
+// ~/.config/tobli/settings); empty when there is no home folder to put it in.
+std::string UserSettingsPath();
 void CloseWindow();
 bool HasWindow();
 void ShowWindow(bool visible);

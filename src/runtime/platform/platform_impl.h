@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 
 namespace tobli::platform::sdl {
+void KeepSettingsIn(const std::string& path);
 bool OpenWindow(const WindowSpec& spec, std::string& why);
 void CloseWindow();
 bool HasWindow();

@@ -12,6 +12,7 @@
 #include "platform/audio_platform.h"
 #include "platform/platform_impl.h"
 #include "platform/sdl/window_scaling.h"
+#include "platform/sdl/window_settings.h"
 
 namespace tobli::platform::sdl {
 namespace {
@@ -24,6 +25,13 @@ int gLogicalWidth = 0;
 int gLogicalHeight = 0;
 int gScale = 1;
 std::string gTitle;
+// Where the player's choices are kept between runs (none unless the program asks for it), and
+// the whole screen they ask for, put on once the window can show it scaled.
+std::string gSettingsPath;
+bool gWholeScreenPending = false;
+// The window's size before it went to the whole screen.
+int gWindowedWidth = 0;
+int gWindowedHeight = 0;
 // Pointer motion in picture pixels not yet handed on (motion comes in window pixels).
 double gMotionRestX = 0;
 double gMotionRestY = 0;
@@ -78,7 +86,22 @@ bool OpenWindow(const WindowSpec& spec, std::string& why) {
   // The window can be resized; it stays at the renderer's size should the context not be able
   // to draw offscreen (see CreateGLContext).
   gTitle = spec.title != nullptr ? spec.title : "";
-  gWindow = SDL_CreateWindow(spec.title, spec.x, spec.y, spec.width * gScale, spec.height * gScale,
+  int width = spec.width * gScale;
+  int height = spec.height * gScale;
+  gWholeScreenPending = false;
+  WindowSettings settings;
+  if (!gSettingsPath.empty() && ReadWindowSettings(gSettingsPath, settings)) {
+    if (settings.width >= spec.width / 4 && settings.height >= spec.height / 4) {
+      width = settings.width;
+      height = settings.height;
+    }
+    gWholeScreenPending = settings.wholeScreen;
+    audio::SetMusicMuted(settings.musicOff);
+    audio::SetSoundsMuted(settings.soundsOff);
+  }
+  gWindowedWidth = width;
+  gWindowedHeight = height;
+  gWindow = SDL_CreateWindow(spec.title, spec.x, spec.y, width, height,
                              SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (gWindow == nullptr) {
     why = SDL_GetError();
@@ -109,21 +132,40 @@ void ShowTitle() {
 }
 
 // F11: the whole screen (at the desktop's own mode, the picture scaled) or the window again.
-void ToggleWholeScreen() {
-  if (gWindow == nullptr || !HasScaledTarget()) return;
-  // The window's size before, given back on the way out (not every desktop does that itself).
-  static int windowedWidth = 0;
-  static int windowedHeight = 0;
-  if ((SDL_GetWindowFlags(gWindow) & SDL_WINDOW_FULLSCREEN) == 0) {
-    SDL_GetWindowSize(gWindow, &windowedWidth, &windowedHeight);
+bool OnWholeScreen() {
+  return gWindow != nullptr && (SDL_GetWindowFlags(gWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+                                   SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+void SetWholeScreen(bool whole) {
+  if (gWindow == nullptr || !HasScaledTarget() || whole == OnWholeScreen()) return;
+  if (whole) {
+    SDL_GetWindowSize(gWindow, &gWindowedWidth, &gWindowedHeight);
     SDL_SetWindowFullscreen(gWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
   } else {
     SDL_SetWindowFullscreen(gWindow, 0);
-    if (windowedWidth > 0 && windowedHeight > 0) {
-      SDL_SetWindowSize(gWindow, windowedWidth, windowedHeight);
+    // The size before is given back here: not every desktop does that itself.
+    if (gWindowedWidth > 0 && gWindowedHeight > 0) {
+      SDL_SetWindowSize(gWindow, gWindowedWidth, gWindowedHeight);
     }
   }
   gMotionRestX = gMotionRestY = 0;
+}
+
+// Keeps the player's choices for the next run.
+void SaveSettings() {
+  if (gSettingsPath.empty() || gWindow == nullptr) return;
+  WindowSettings settings;
+  settings.wholeScreen = OnWholeScreen();
+  if (settings.wholeScreen) {
+    settings.width = gWindowedWidth;
+    settings.height = gWindowedHeight;
+  } else {
+    SDL_GetWindowSize(gWindow, &settings.width, &settings.height);
+  }
+  settings.musicOff = audio::MusicMuted();
+  settings.soundsOff = audio::SoundsMuted();
+  WriteWindowSettings(gSettingsPath, settings);
 }
 
 // Relative motion in window pixels as picture pixels, so that the pointer keeps pace with
@@ -139,6 +181,7 @@ int ToPicturePixels(int motion, double& rest) {
 }
 
 void CloseWindow() {
+  SaveSettings();
   DestroyGLContext();
   gLogicalWidth = gLogicalHeight = 0;
   if (gWindow != nullptr) SDL_DestroyWindow(gWindow);
@@ -157,6 +200,10 @@ void ShowWindow(bool visible) {
   } else {
     SDL_HideWindow(gWindow);
   }
+}
+
+void KeepSettingsIn(const std::string& path) {
+  gSettingsPath = path;
 }
 
 void SetWindowTitle(const char* title) {
@@ -234,6 +281,8 @@ bool CreateGLContext(int colorBits, std::string& why) {
   // Frame pacing is the runtime's own; the driver must not add a wait of its own.
   SDL_GL_SetSwapInterval(0);
   if (!CreateScaledTarget(gLogicalWidth, gLogicalHeight)) KeepWindowAtRendererSize();
+  if (gWholeScreenPending) SetWholeScreen(true);
+  gWholeScreenPending = false;
   return true;
 }
 
@@ -328,7 +377,10 @@ bool PollOsEvent(Event& event) {
         if (e.key.repeat) break;
         // The window's own keys, never the game's: the whole screen, music, sound effects.
         if (e.key.keysym.scancode == SDL_SCANCODE_F11) {
-          if (e.type == SDL_KEYDOWN) ToggleWholeScreen();
+          if (e.type == SDL_KEYDOWN) {
+            SetWholeScreen(!OnWholeScreen());
+            SaveSettings();
+          }
           break;
         }
         if (e.key.keysym.scancode == SDL_SCANCODE_F9 || e.key.keysym.scancode == SDL_SCANCODE_F10) {
@@ -339,6 +391,7 @@ bool PollOsEvent(Event& event) {
               audio::SetSoundsMuted(!audio::SoundsMuted());
             }
             ShowTitle();
+            SaveSettings();
           }
           break;
         }
