@@ -91,7 +91,11 @@ bool OpenWindow(const WindowSpec& spec, std::string& why) {
   gWholeScreenPending = false;
   WindowSettings settings;
   if (!gSettingsPath.empty() && ReadWindowSettings(gSettingsPath, settings)) {
-    if (settings.width >= spec.width / 4 && settings.height >= spec.height / 4) {
+    // A size kept from a larger screen than this one is not used.
+    SDL_Rect usable{0, 0, settings.width, settings.height};
+    SDL_GetDisplayUsableBounds(0, &usable);
+    if (settings.width >= spec.width / 4 && settings.height >= spec.height / 4 &&
+        settings.width <= usable.w && settings.height <= usable.h) {
       width = settings.width;
       height = settings.height;
     }
