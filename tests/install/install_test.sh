@@ -140,7 +140,21 @@ fi
 game_data="$work/game data"
 game_tmp="$work/game tmp"
 mkdir -p "$game_tmp"
-XDG_DATA_HOME="$game_data" TMPDIR="$game_tmp" SDL_AUDIODRIVER=dummy \
+# Sanitizer build: Mesa's software driver stays loaded to the end, as in the test programs, so
+# that LeakSanitizer's look at the threads never meets the thread storage of an unloaded driver.
+preload=
+if [ -n "${TOBLI_PRELOAD_GL_DRIVER:-}" ]; then
+  for driver in /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so \
+    /usr/lib/aarch64-linux-gnu/dri/swrast_dri.so /usr/lib64/dri/swrast_dri.so \
+    /usr/lib/dri/swrast_dri.so; do
+    if [ -r "$driver" ]; then
+      preload=$driver
+      break
+    fi
+  done
+fi
+LD_PRELOAD="$preload" XDG_DATA_HOME="$game_data" XDG_CONFIG_HOME="$work/game config" \
+  TMPDIR="$game_tmp" SDL_AUDIODRIVER=dummy \
   "$prefix/bin/tobli" >"$work/game.out" 2>"$work/game.err" &
 pid=$!
 
