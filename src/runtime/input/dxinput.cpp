@@ -138,7 +138,7 @@ void DXInput::HandleEvent(const platform::Event& event) {
   switch (event.type) {
     case platform::EventType::kKeyDown:
     case platform::EventType::kKeyUp:
-      TakeKey(event.key, event.type == platform::EventType::kKeyDown);
+      TakeKey(event.key, event.type == platform::EventType::kKeyDown, event.typed);
       break;
     case platform::EventType::kMouseMotion:
       system_.cursorDX += event.dx;
@@ -168,11 +168,11 @@ void DXInput::HandleEvent(const platform::Event& event) {
   }
 }
 
-void DXInput::TakeKey(int scanCode, bool down) {
+void DXInput::TakeKey(int scanCode, bool down, char typed) {
   if (scanCode < 0 || scanCode > 255) return;
   if (down) {
     ++system_.presses[scanCode];
-    if (typing_) QueueTyped(scanCode);
+    if (typing_) QueueTyped(scanCode, typed);
   }
   if (pKeyboard != nullptr) {
     KeyboardDevice& keyboard = *pKeyboard;
@@ -312,12 +312,17 @@ char DXInput::NextTyped() {
   return c;
 }
 
-// With the Shift state the key sees as it goes down, and the capital rule of GetKeyChar.
-void DXInput::QueueTyped(int scanCode) {
+// The character the layout typed, when the platform says; else the key's own character with
+// the Shift state the key sees as it goes down, and the capital rule of GetKeyChar.
+void DXInput::QueueTyped(int scanCode, char typed) {
   constexpr size_t kMostQueued = 256;
-  char c = Scan2Ascii(static_cast<unsigned>(scanCode));
-  if (c == 0 || typed_.size() >= kMostQueued) return;
-  if (ShiftDown() && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  if (typed_.size() >= kMostQueued) return;
+  char c = typed;
+  if (c == 0) {
+    c = Scan2Ascii(static_cast<unsigned>(scanCode));
+    if (c == 0) return;
+    if (ShiftDown() && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
   typed_.push_back(c);
 }
 

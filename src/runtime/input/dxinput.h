@@ -147,9 +147,9 @@ class DXInput {
   uint16_t nVK[256];
 
  private:
-  void TakeKey(int scanCode, bool down);
+  void TakeKey(int scanCode, bool down, char typed = 0);
   void ReleaseHeldTaps(KeyboardDevice& keyboard);
-  void QueueTyped(int scanCode);
+  void QueueTyped(int scanCode, char typed);
   void FocusChanged(bool focused);
   bool ShiftDown() const;
 

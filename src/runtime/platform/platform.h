@@ -107,6 +107,9 @@ struct Event {
   int dx = 0;
   int dy = 0;
   int button = 0;
+  // A key going down: the character the keyboard's layout typed with it, when the platform
+  // knows it (AltGr and dead keys included); 0 leaves it to be worked out from the key.
+  char typed = 0;
 };
 
 // Takes the next waiting event; false when none is waiting.

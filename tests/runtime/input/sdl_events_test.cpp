@@ -114,6 +114,23 @@ TEST_F(SdlEventsTest, ShiftedCharactersFollowTheLayout) {
   PushKey(SDL_SCANCODE_LSHIFT, false);
 }
 
+// Typed text (INPUT) takes the characters the layout typed, AltGr ones included; a key that
+// types no text (Backspace) still gives its own character.
+TEST_F(SdlEventsTest, TypingTakesTheLayoutsText) {
+  pDXin->StartTyping();
+  PushTypedKey(SDL_SCANCODE_Q, KMOD_RALT | KMOD_MODE, "@");  // AltGr+Q on one layout
+  PushKey(SDL_SCANCODE_Q, false);
+  PushTypedKey(SDL_SCANCODE_A, KMOD_CAPS, "A");  // Caps Lock: the capital the user sees
+  PushKey(SDL_SCANCODE_A, false);
+  PushKey(SDL_SCANCODE_BACKSPACE, true);
+  PushKey(SDL_SCANCODE_BACKSPACE, false);
+  KEY(0);  // handles the waiting events
+  EXPECT_EQ(pDXin->NextTyped(), '@');
+  EXPECT_EQ(pDXin->NextTyped(), 'A');
+  EXPECT_EQ(pDXin->NextTyped(), 8);
+  EXPECT_EQ(pDXin->NextTyped(), 0);
+}
+
 // F9 and F10 silence the music and the sound effects and bring them back; the window's title
 // says what is off. They are the window's keys: the game never sees them.
 TEST_F(SdlEventsTest, F9AndF10SwitchMusicAndSoundsOffAndOn) {

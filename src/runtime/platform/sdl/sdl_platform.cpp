@@ -41,20 +41,24 @@ double gMotionRestY = 0;
 // one layout and Shift+/ on another) is only known from the text. [code][shift]; 0: not seen.
 char gLayoutCharacter[SDL_NUM_SCANCODES][2] = {};
 
-// A key press is followed in the queue by the text it typed, if any. Plain and shifted
-// characters of keys other than letters are learnt: letters already come from the key's name,
-// and Caps Lock, Ctrl, Alt and AltGr would teach what the key types only with them.
-void LearnLayoutCharacter(const SDL_KeyboardEvent& key) {
-  const Uint16 mod = key.keysym.mod;
-  if ((mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI | KMOD_MODE | KMOD_CAPS)) != 0) return;
+// A key press is followed in the queue by the text it typed, if any: one printable ASCII
+// character is what the key typed. Plain and shifted characters of keys other than letters are
+// also learnt for reading keys by their state: letters already come from the key's name, and
+// Caps Lock, Ctrl, Alt and AltGr would teach what the key types only with them.
+char TypedCharacter(const SDL_KeyboardEvent& key) {
   SDL_Event next;
-  if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) return;
-  if (next.type != SDL_TEXTINPUT) return;
+  if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) return 0;
+  if (next.type != SDL_TEXTINPUT) return 0;
   const char* text = next.text.text;
   const char c = text[0];
-  if (text[1] != 0 || c < 0x21 || c > 0x7E) return;  // one printable ASCII character
-  if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return;
-  gLayoutCharacter[key.keysym.scancode][(mod & KMOD_SHIFT) != 0 ? 1 : 0] = c;
+  if (text[1] != 0 || c < 0x20 || c > 0x7E) return 0;
+  const Uint16 mod = key.keysym.mod;
+  const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  if (c != ' ' && !letter &&
+      (mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI | KMOD_MODE | KMOD_CAPS)) == 0) {
+    gLayoutCharacter[key.keysym.scancode][(mod & KMOD_SHIFT) != 0 ? 1 : 0] = c;
+  }
+  return c;
 }
 
 bool EnsureVideo(std::string& why) {
@@ -401,8 +405,8 @@ bool PollOsEvent(Event& event) {
         }
         int dik = DikFromSdlScancode(e.key.keysym.scancode);
         if (dik == 0) break;
-        if (e.type == SDL_KEYDOWN) LearnLayoutCharacter(e.key);
         event = Event{e.type == SDL_KEYDOWN ? EventType::kKeyDown : EventType::kKeyUp, dik};
+        if (e.type == SDL_KEYDOWN) event.typed = TypedCharacter(e.key);
         return true;
       }
       case SDL_MOUSEMOTION:
