@@ -367,8 +367,9 @@ bool MayLeaveLevel(Session& s, double key) {
   gAskingToQuit = false;
   WaitForCommandKeysUp();
   if (save) {
+    // A level that could not be written keeps the editor on it, edits and all.
     DLN();
-    SaveLevel();
+    if (!SaveLevel()) return false;
     s.saved = LevelNow();
     return true;
   }
@@ -424,9 +425,9 @@ void ReadKeys(Session& s) {
   if (KEY(kKeyH) != 0) EditHint(s);
   DLN();
   if (KEY(kKeyS) != 0) {
+    // What could not be written stays "not saved", and leaving still asks.
     DLN();
-    SaveLevel();
-    s.saved = LevelNow();
+    if (SaveLevel()) s.saved = LevelNow();
     WaitForKeyPress(kKeyS);
   }
   DLN();
@@ -511,17 +512,23 @@ void ReadUndoKeys(Session& s) {
   from.pop_back();
 }
 
-// Saves the level, plays it and takes it up again. The test game has no save slot: it starts
-// on the level being edited, and a slot chosen earlier keeps the progress of its own games.
-// The game scrolls offsx and offsy in pixels; the editor's window, in tiles, comes back where
-// it was.
-void TestGame() {
+// Saves the level, plays it and takes it up again; false (and no game) when the level could not
+// be written. The test game has no save slot: it starts on the level being edited, and a slot
+// chosen earlier keeps the progress of its own games. The game scrolls offsx and offsy in
+// pixels; the editor's window, in tiles, comes back where it was.
+bool TestGame() {
   double windowX = offsx;
   double windowY = offsy;
   double edited = level;
   KDStr slot = savefile_Str;
+  // A level that could not be written is not tried out: the game would play the old file.
   DLN();
-  SaveLevel();
+  if (!SaveLevel()) {
+    WaitForKeyPress(kKeyT);
+    return false;
+  }
+  // The level is on disk: nothing to hold a quit back for while the game runs.
+  __SetQuitGuard(nullptr);
   savefile_Str = "";
   DLN();
   MainGame();
@@ -531,6 +538,8 @@ void TestGame() {
   LoadLevel(1);
   offsx = windowX;
   offsy = windowY;
+  __SetQuitGuard(HoldQuitOverEdits);
+  return true;
 }
 
 }  // namespace
@@ -570,11 +579,7 @@ void maineditor() {
     }
     DLN();
     if (KEY(kKeyT) != 0) {
-      // The level is saved before the test game: nothing to hold a quit back for.
-      __SetQuitGuard(nullptr);
-      TestGame();
-      s.saved = LevelNow();
-      __SetQuitGuard(HoldQuitOverEdits);
+      if (TestGame()) s.saved = LevelNow();
       // The key that ended the game (or skipped its last picture) is no command here.
       WaitForCommandKeysUp();
     }

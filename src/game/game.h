@@ -22,8 +22,8 @@ void SetGameStartValues();
 // of one cell with the hint "NO_FILE".
 void LoadLevel(double mode);
 // Writes the editor's map (margin 1), start, enemies and hint to the file of `level`, creating
-// the file first when it does not exist yet.
-void SaveLevel();
+// the file first when it does not exist yet. True once the file is on disk.
+bool SaveLevel();
 // The number in the three-character field i of the text (0 when it does not begin a number).
 double GetNumFromStr(KDStr text, double i);
 // The three-character field of n: "00" + n below 10, "0" + n below 100, else n as text.

@@ -10,7 +10,7 @@ KDStr GetStrFromNum_Str(double n) {
   return KDStr(n);
 }
 
-void SaveLevel() {
+bool SaveLevel() {
   DLN();
   PRINT("Writing...", 100, 100);
   DLN();
@@ -67,7 +67,9 @@ void SaveLevel() {
   PUTFILE(file_Str, maxene + maxy + 2, hint_Str);
   // "Done" only once the level is on disk: a crash or a killed program must not lose it.
   DLN();
-  PRINT(__WriteTextFileNow() ? "Done" : "Not written!", 100, 100);
+  const bool written = __WriteTextFileNow();
+  PRINT(written ? "Done" : "Not written!", 100, 100);
   DLN();
   SHOWSCREEN();
+  return written;
 }

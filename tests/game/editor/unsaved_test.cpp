@@ -2,6 +2,7 @@
 // or leaving the editor asks first, and only the same key again drops them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "editor_script.h"
@@ -39,6 +40,28 @@ TEST_F(UnsavedEdits, ASavedLevelIsOnDiskAtOnce) {
   script_.Continue();
   script_.Leave();
   RunEditor();
+}
+
+// A save that cannot be written leaves the edits "not saved": leaving still asks.
+TEST_F(UnsavedEdits, ASaveThatCannotBeWrittenStillAsksBeforeLeaving) {
+  Edit(2, 2);
+  // A folder where the file should go: nothing can replace it.
+  driver_.At(script_.frame(), [] {
+    std::filesystem::remove("levels/Level.3");
+    std::filesystem::create_directories("levels/Level.3/in the way");
+  });
+  script_.Press(keys::kS);
+  script_.Continue();
+  driver_.At(script_.frame(), [this] {
+    std::filesystem::remove_all("levels/Level.3");
+    WriteFile("levels/Level.3", saved_);
+  });
+  script_.Press(keys::kEnter);
+  script_.Continue();  // the question came: another key stays
+  Edit(3, 3);          // still in the editor: a click paints
+  script_.Leave();
+  RunEditor();
+  EXPECT_EQ(hit(3, 3), 9);
 }
 
 TEST_F(UnsavedEdits, AnotherKeyAtTheQuestionStaysWithTheEdits) {
