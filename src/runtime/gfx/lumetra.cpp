@@ -175,6 +175,7 @@ void OpenGLLumetra::SetDCPixelFormat() {
   if (!HasContext()) return;
   const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
   if (IsSoftwareGLRenderer(renderer)) {
+    platform::PreferPictureSize();
     platform::ShowWarningBox(kSoftwareGLCaption, Cp1252ToUtf8(kSoftwareGLText).c_str());
     __AppendErrorLog("OpenGL Software Emulation");
   } else {

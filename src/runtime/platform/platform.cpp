@@ -95,6 +95,10 @@ void* GetGLProcAddress(const char* name) {
   return Sdl() ? sdl::GetGLProcAddress(name) : nullptr;
 }
 
+void PreferPictureSize() {
+  if (Sdl()) sdl::PreferPictureSize();
+}
+
 void ShowWarningBox(const char* caption, const char* text) {
   if (!Sdl()) return;
   const char* quiet = std::getenv("TOBLI_NO_GL_WARNING_BOX");

@@ -70,6 +70,11 @@ bool HasGL();
 void SwapBuffers();
 void* GetGLProcAddress(const char* name);
 
+// The renderer draws in software, where every scaled copy of the picture costs the processor: a
+// window that opened larger than the picture by its own choice (not at a size the player kept)
+// goes back to the picture's size. No effect headless.
+void PreferPictureSize();
+
 // Shows a warning box with the given caption and text, unless automated runs suppress it
 // (the environment variable TOBLI_NO_GL_WARNING_BOX is set, or the platform is headless).
 void ShowWarningBox(const char* caption, const char* text);

@@ -25,6 +25,7 @@ bool HasGL();
 void SwapBuffers();
 void* GetGLProcAddress(const char* name);
 void ShowWarningBox(const char* caption, const char* text);
+void PreferPictureSize();
 uint64_t PerfCounter();
 uint64_t PerfFrequency();
 uint32_t TicksMs();

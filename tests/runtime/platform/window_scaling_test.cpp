@@ -47,9 +47,8 @@ TEST(FitPicture, WholeMultiplesCentredAndInShapeWhenSmaller) {
   EXPECT_GE(fit.height, 0);
 }
 
-// Waits for the window to take the size asked of it (the X server answers in its own time).
-bool ResizeWindow(SDL_Window* window, int width, int height) {
-  SDL_SetWindowSize(window, width, height);
+// Waits for the window to show the given size (the X server answers in its own time).
+bool WaitForSize(SDL_Window* window, int width, int height) {
   for (int i = 0; i < 200; ++i) {
     SDL_PumpEvents();
     int w = 0;
@@ -59,6 +58,11 @@ bool ResizeWindow(SDL_Window* window, int width, int height) {
     SDL_Delay(5);
   }
   return false;
+}
+
+bool ResizeWindow(SDL_Window* window, int width, int height) {
+  SDL_SetWindowSize(window, width, height);
+  return WaitForSize(window, width, height);
 }
 
 // The window's own pixels as they are about to be shown, top row first.
@@ -117,6 +121,17 @@ TEST(WindowScaling, ALargerWindowShowsThePictureAtTwiceItsSizeOnBlack) {
   sdl::ComposeWindowPicture(sdlWindow);
   EXPECT_FALSE(sdl::ShowsOffscreen());
   EXPECT_EQ(PixelAt(5, 6), Rgb(255, 255, 255));
+}
+
+// A software renderer pays for every scaled copy: a window larger than the picture by its own
+// choice goes back to the picture's size.
+TEST(WindowScaling, ASoftwareRendererPrefersThePicturesSize) {
+  tobli::test::ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window, 64, 48);
+  SDL_Window* sdlWindow = SDL_GL_GetCurrentWindow();
+  ASSERT_TRUE(ResizeWindow(sdlWindow, 128, 96));
+  tobli::platform::PreferPictureSize();
+  EXPECT_TRUE(WaitForSize(sdlWindow, 64, 48));
 }
 
 TEST(WindowScaling, ThePointerMovesInPicturePixels) {

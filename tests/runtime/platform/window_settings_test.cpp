@@ -79,6 +79,10 @@ TEST(WindowSettings, AWindowOpensAsItWasLeftAndKeepsChanges) {
   EXPECT_EQ(height, 150);
   EXPECT_TRUE(platform::audio::MusicMuted());
   EXPECT_FALSE(platform::audio::SoundsMuted());
+  platform::PreferPictureSize();  // a size the player kept stays, software renderer or not
+  SDL_PumpEvents();
+  SDL_GetWindowSize(window, &width, &height);
+  EXPECT_EQ(width, 200);
 
   __CreateInputService();
   pDXin->CreateDInput(true);

@@ -29,6 +29,8 @@ std::string gTitle;
 // the whole screen they ask for, put on once the window can show it scaled.
 std::string gSettingsPath;
 bool gWholeScreenPending = false;
+// The window opened at a size the player kept, not one of its own choosing.
+bool gSizeKept = false;
 // The window's size before it went to the whole screen.
 int gWindowedWidth = 0;
 int gWindowedHeight = 0;
@@ -93,6 +95,7 @@ bool OpenWindow(const WindowSpec& spec, std::string& why) {
   int width = spec.width * gScale;
   int height = spec.height * gScale;
   gWholeScreenPending = false;
+  gSizeKept = false;
   WindowSettings settings;
   if (!gSettingsPath.empty() && ReadWindowSettings(gSettingsPath, settings)) {
     // A size kept from a larger screen than this one is not used.
@@ -102,6 +105,7 @@ bool OpenWindow(const WindowSpec& spec, std::string& why) {
         settings.width <= usable.w && settings.height <= usable.h) {
       width = settings.width;
       height = settings.height;
+      gSizeKept = true;
     }
     gWholeScreenPending = settings.wholeScreen;
     audio::SetMusicMuted(settings.musicOff);
@@ -313,6 +317,12 @@ void SwapBuffers() {
 
 void* GetGLProcAddress(const char* name) {
   return SDL_GL_GetProcAddress(name);
+}
+
+void PreferPictureSize() {
+  if (gWindow == nullptr || gSizeKept || OnWholeScreen()) return;
+  gScale = 1;
+  SDL_SetWindowSize(gWindow, gLogicalWidth, gLogicalHeight);
 }
 
 void ShowWarningBox(const char* caption, const char* text) {
