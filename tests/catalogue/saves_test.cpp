@@ -4,7 +4,6 @@
 // other lines of the file are kept, up to the 256 a text file holds.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <map>
 #include <string>
@@ -32,8 +31,9 @@ const std::map<std::string, double>& Saves() {
       {"negative.sav", 0},
       {"fraction.sav", 3.7},
       {"huge.sav", 1e300},
-      {"infinity.sav", kInfinity},
-      {"nan.sav", std::numeric_limits<double>::quiet_NaN()},
+      // Only decimal numbers are read: the words "inf" and "nan" hold none.
+      {"infinity.sav", 0},
+      {"nan.sav", 0},
       // 1022 sevens: more than a double holds.
       {"long_line.sav", kInfinity},
       {"nul_first.sav", 0},
@@ -68,11 +68,7 @@ TEST(CatalogueSaves, GameStartsAtTheNumberReadAndWritesItBack) {
 
     RunResult result = run.driver().Run([] { MainGame(); }, 2000);
     ASSERT_EQ(result.end, RunEnd::kReturned);
-    if (std::isnan(expected)) {
-      EXPECT_TRUE(std::isnan(level)) << level;
-    } else {
-      EXPECT_EQ(level, expected);
-    }
+    EXPECT_EQ(level, expected);
     // No level file of that number: the one-cell level.
     EXPECT_EQ(file_Str, ("levels/Level." + FormatNumber(level)).c_str());
     EXPECT_EQ(hint_Str, "NO_FILE");

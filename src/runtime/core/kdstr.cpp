@@ -1,6 +1,5 @@
 #include "core/kdstr.h"
 
-#include <cstdlib>
 #include <cstring>
 
 KDStr::KDStr() {
@@ -99,7 +98,7 @@ KDStr KDStr::operator/(const double& value) const {
 }
 
 KDStr::operator double() const {
-  return std::atof(szData);
+  return ParseNumber(szData);
 }
 
 int KDStr::Compare(const KDStr& other) const {

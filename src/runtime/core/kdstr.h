@@ -44,7 +44,7 @@ class KDStr {
   KDStr operator*(const char* text) const { return *this * KDStr(text); }
   KDStr operator/(const char* text) const { return *this / KDStr(text); }
 
-  // atof of the text: leading white space skipped, 0 when there is no number.
+  // The text's leading number (ParseNumber): white space skipped, 0 when there is none.
   operator double() const;  // NOLINT
 
   char* GetStrData() { return szData; }
@@ -79,3 +79,10 @@ void ReverseSlashes(KDStr& text);
 // sign and at least three digits (1e+006). Writes at most size-1 characters; returns the length.
 int FormatNumber(double value, char* out, std::size_t size);
 std::string FormatNumber(double value);
+
+// The runtime's one text-to-number rule: leading white space, then the longest prefix of the
+// form [sign] digits [. digits] [exponent], where the exponent letter is e, E, d or D followed
+// by an optional sign and digits. Only decimal numbers count: "0x1A" reads as 0, and the words
+// "inf" and "nan" read as 0, so no text spells an infinity or NaN into a program. 0 when no
+// digit leads the text; values beyond the range of a double give an infinity of their sign.
+double ParseNumber(const char* text);

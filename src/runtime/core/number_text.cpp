@@ -1,3 +1,4 @@
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -35,4 +36,46 @@ std::string FormatNumber(double value) {
   char text[64];
   FormatNumber(value, text, sizeof(text));
   return text;
+}
+
+double ParseNumber(const char* text) {
+  if (text == nullptr) return 0;
+  auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  const char* p = text;
+  while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+  // The number is copied in the form strtod reads the same way everywhere (exponent letter e),
+  // so the library's own extensions (hexadecimal, the special words) never come into play.
+  char number[KDStr::kCapacity + 8];
+  size_t n = 0;
+  const size_t room = sizeof(number) - 1;
+  auto keep = [&](char c) {
+    if (n < room) number[n++] = c;
+  };
+  if (*p == '+' || *p == '-') keep(*p++);
+  int digits = 0;
+  while (digit(*p)) {
+    keep(*p++);
+    ++digits;
+  }
+  if (*p == '.') {
+    keep(*p++);
+    while (digit(*p)) {
+      keep(*p++);
+      ++digits;
+    }
+  }
+  if (digits == 0) return 0;
+  if (*p == 'e' || *p == 'E' || *p == 'd' || *p == 'D') {
+    const char* q = p + 1;
+    char sign = 0;
+    if (*q == '+' || *q == '-') sign = *q++;
+    // An exponent letter without digits is no part of the number.
+    if (digit(*q)) {
+      keep('e');
+      if (sign != 0) keep(sign);
+      while (digit(*q)) keep(*q++);
+    }
+  }
+  number[n] = 0;
+  return std::strtod(number, nullptr);
 }

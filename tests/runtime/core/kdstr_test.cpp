@@ -72,6 +72,16 @@ TEST(KDStr, ValueOperatorsLeaveOperandsAndFormatNumbers) {
 TEST(KDStr, NumericConversionAndComparison) {
   EXPECT_DOUBLE_EQ(static_cast<double>(KDStr("  12.5xyz")), 12.5);
   EXPECT_DOUBLE_EQ(static_cast<double>(KDStr("apples")), 0);
+  // Only decimal numbers: no hexadecimal, no spelled infinities or NaN; the exponent letter
+  // may also be d or D, and a letter without digits ends the number.
+  const std::pair<const char*, double> texts[] = {
+      {"0x1A", 0},        {"inf", 0}, {"-Infinity", 0}, {"nan", 0},  {"1d2", 100},
+      {"-2.5D-1", -0.25}, {"3e", 3},  {"4e+x", 4},      {".5", 0.5}, {"-.5e1", -5},
+      {"\t+7.", 7},       {".", 0},   {"e5", 0},        {"-", 0}};
+  for (const auto& [text, value] : texts) {
+    EXPECT_DOUBLE_EQ(static_cast<double>(KDStr(text)), value) << text;
+  }
+  EXPECT_EQ(static_cast<double>(KDStr("1e999")), std::numeric_limits<double>::infinity());
   EXPECT_EQ(KDStr("12abc").Compare(12.0), 0);
   EXPECT_EQ(KDStr("3").Compare(4.0), -1);
   EXPECT_EQ(KDStr("5").Compare(4.0), 1);
