@@ -11,6 +11,16 @@ namespace {
 // allocation failure rather than wrapping.
 constexpr double kMaxElements = 2147483647.0;
 
+// A size truncated toward zero into the 32-bit table. Sizes below 1 in the later positions
+// take no part in the element count and may be anything: far negative ones are held at the
+// smallest int and NaN counts as 0, since neither has a defined conversion.
+int32_t WholeSize(double size) {
+  if (std::isnan(size)) return 0;
+  if (size <= -2147483648.0) return INT32_MIN;
+  if (size >= 2147483647.0) return INT32_MAX;
+  return static_cast<int32_t>(size);
+}
+
 template <typename T>
 void Dimension(KDArray<T>& array, const double (&sizes)[8]) {
   double first = sizes[0] < 1 ? 1 : sizes[0];
@@ -36,12 +46,14 @@ void Dimension(KDArray<T>& array, const double (&sizes)[8]) {
     }
   }
   array.nDims = dims;
-  int64_t running = 1;
+  uint32_t running = 1;
   for (int k = 1; k <= 8; ++k) {
     double size = k == 1 ? first : sizes[k - 1];
-    array.nSize[k] = static_cast<int32_t>(std::trunc(size));
+    array.nSize[k] = WholeSize(size);
     if (k <= 7) {
-      running *= array.nSize[k];
+      // 32-bit products: exact for every shape that fits the storage; a negative size makes
+      // its dimension unreachable, so what its product wraps to is never used.
+      running *= static_cast<uint32_t>(array.nSize[k]);
       array.nStride[k] = static_cast<int32_t>(running);
     }
   }

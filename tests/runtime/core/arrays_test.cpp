@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+
 #include "runtime.h"
 #include "support/test_support.h"
 
@@ -100,6 +103,21 @@ TEST_F(ArrayErrors, IndexAtSizeOrNegativeFractionIsCode9) {
         flat(0, 1) = 1;  // a dimension the array does not have
       },
       9, 59);
+  // Later sizes far below 0 (or NaN) are not in the element count; they make their dimension
+  // unreachable without an undefined conversion on the way (the sanitizer build checks that).
+  KDIntArray odd;
+  DIM(odd, 2, -1e12, -3e12, std::nan(""), -4e12);
+  EXPECT_EQ(odd.nCount, 2);
+  EXPECT_EQ(BOUNDS(odd, 1), INT32_MIN);
+  EXPECT_EQ(BOUNDS(odd, 3), 0);
+  ExpectEnd(
+      [] {
+        static KDIntArray odd;
+        DIM(odd, 2, -1e12, -3e12, std::nan(""), -4e12);
+        __dLn(0, 60);
+        odd(1, 0) = 1;
+      },
+      9, 60);
 }
 
 TEST_F(ArrayErrors, UnallocatableSizeIsCode7) {
