@@ -6,24 +6,69 @@
 
 #include "core/kdstr.h"
 
-// "%g" as the language has always printed it: the exponent carries a sign and at least three
-// digits (1e+006, 1.5e-007). Infinities print "inf"/"-inf" and NaN prints "nan" ("-nan" with
-// the sign bit), as the C library writes them; negative zero prints "-0".
+namespace {
+
+// The six significant digits of a finite, non-zero |value| and the decimal exponent of the
+// first, rounded the way the language has always rounded them: the value is written with 17
+// significant digits and a seventh digit of 5 or more rounds up. A tie such as 123456.5 thus
+// gives 123457, where the C library here would round it to the even 123456.
+void SixDigits(double value, char (&digits)[7], int& exponent) {
+  char wide[48];
+  std::snprintf(wide, sizeof(wide), "%.16e", std::fabs(value));  // d.dddddddddddddddde+XX
+  int n = 0;
+  char seventh = '0';
+  const char* p = wide;
+  for (; *p != 0 && *p != 'e'; ++p) {
+    if (*p == '.') continue;
+    if (n < 6) digits[n] = *p;
+    if (n == 6) seventh = *p;
+    ++n;
+  }
+  digits[6] = 0;
+  exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+  if (seventh < '5') return;
+  for (int i = 5; i >= 0; --i) {
+    if (digits[i] != '9') {
+      ++digits[i];
+      return;
+    }
+    digits[i] = '0';
+  }
+  // 999999.5 and the like carry into a seventh place.
+  digits[0] = '1';
+  ++exponent;
+}
+
+}  // namespace
+
+// "%g" as the language has always printed it: six significant digits, trailing zeros and a
+// trailing point removed, the exponent form below 1e-4 and from 1e6 on, with an exponent of a
+// sign and at least three digits (1e+006, 1.5e-007). Infinities print "inf"/"-inf" and NaN
+// prints "nan" ("-nan" with the sign bit), as the C library writes them; negative zero
+// prints "-0".
 int FormatNumber(double value, char* out, std::size_t size) {
   if (size == 0) return 0;
   char text[64];
-  std::snprintf(text, sizeof(text), "%g", value);
-  char* e = std::strchr(text, 'e');
-  if (e != nullptr && !std::isnan(value) && !std::isinf(value)) {
-    char sign = e[1];
-    const char* digits = e + 2;
-    int exponent = std::atoi(digits);
-    char mantissa[32];
-    size_t mlen = static_cast<size_t>(e - text);
-    if (mlen >= sizeof(mantissa)) mlen = sizeof(mantissa) - 1;
-    std::memcpy(mantissa, text, mlen);
-    mantissa[mlen] = 0;
-    std::snprintf(text, sizeof(text), "%.31se%c%03d", mantissa, sign, exponent % 10000);
+  if (std::isnan(value) || std::isinf(value) || value == 0) {
+    std::snprintf(text, sizeof(text), "%g", value);
+  } else {
+    char digits[7];
+    int exponent = 0;
+    SixDigits(value, digits, exponent);
+    int used = 6;
+    while (used > 1 && digits[used - 1] == '0') --used;
+    const char* sign = std::signbit(value) ? "-" : "";
+    if (exponent < -4 || exponent >= 6) {
+      std::snprintf(text, sizeof(text), "%s%c%s%.*se%c%03d", sign, digits[0], used > 1 ? "." : "",
+                    used - 1, digits + 1, exponent < 0 ? '-' : '+', std::abs(exponent));
+    } else if (exponent >= 0) {
+      // exponent + 1 digits before the point, the rest of the used ones after it.
+      int fraction = used - 1 - exponent;
+      std::snprintf(text, sizeof(text), "%s%.*s%s%.*s", sign, exponent + 1, digits,
+                    fraction > 0 ? "." : "", fraction > 0 ? fraction : 0, digits + exponent + 1);
+    } else {
+      std::snprintf(text, sizeof(text), "%s0.%.*s%.*s", sign, -exponent - 1, "0000", used, digits);
+    }
   }
   size_t length = std::strlen(text);
   if (length >= size) length = size - 1;

@@ -26,6 +26,13 @@ TEST(NumberText, SixSignificantDigitsExponentsOfThreeDigitsAndSpecialValues) {
       {-inf, "-inf"}, {std::nan(""), "nan"}};
   // clang-format on
   for (const auto& [value, text] : cases) EXPECT_EQ(Text(value), text) << value;
+  // A seventh digit of 5 rounds up, also where the value is exactly half way.
+  const std::pair<double, const char*> halves[] = {
+      {123456.5, "123457"},         {100000.5, "100001"},
+      {-12345.25, "-12345.3"},      {1234.125, "1234.13"},
+      {999999.5, "1e+006"},         {1000005.0, "1.00001e+006"},
+      {0.000123456, "0.000123456"}, {0.00012345650000000001, "0.000123457"}};
+  for (const auto& [value, text] : halves) EXPECT_EQ(Text(value), text) << value;
 }
 
 TEST(KDStr, AssignmentKeepsOldValueWhenTextIsTooLong) {
