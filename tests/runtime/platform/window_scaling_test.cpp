@@ -123,6 +123,34 @@ TEST(WindowScaling, ALargerWindowShowsThePictureAtTwiceItsSizeOnBlack) {
   EXPECT_EQ(PixelAt(5, 6), Rgb(255, 255, 255));
 }
 
+// A window made larger or uncovered while the program waits shows the picture presented last,
+// not the frame being drawn (cleared by the frame step, then half done).
+TEST(WindowScaling, AnUncoveredWindowShowsTheLastPresentedPicture) {
+  tobli::test::ScopedTempDir dir;
+  TOBLI_GL_WINDOW(window, 64, 48);
+  ASSERT_TRUE(sdl::HasScaledTarget());
+  SDL_Window* sdlWindow = SDL_GL_GetCurrentWindow();
+  ASSERT_TRUE(ResizeWindow(sdlWindow, 128, 96));
+  pLum->FlipScreens();  // the first frame shown at twice the size moves drawing offscreen
+  ASSERT_TRUE(sdl::ShowsOffscreen());
+  tobli::test::RawQuad(0, 0, 64, 48, Rgb(255, 0, 0));
+  pLum->FlipScreens();
+  tobli::test::RawQuad(0, 0, 8, 8, Rgb(0, 255, 0));
+  SDL_Event exposed{};
+  exposed.type = SDL_WINDOWEVENT;
+  exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+  exposed.window.windowID = SDL_GetWindowID(sdlWindow);
+  SDL_PushEvent(&exposed);
+  pLum->WinMessages();
+  // The software renderer swaps by copying: the window's back buffer holds what it showed.
+  const std::vector<uint32_t> shown = ShownPixels(128, 96);
+  EXPECT_EQ(shown[0], Rgb(255, 0, 0));
+  EXPECT_EQ(shown[95 * 128 + 127], Rgb(255, 0, 0));
+  // The frame being drawn is still there to be finished.
+  EXPECT_EQ(PixelAt(0, 0), Rgb(0, 255, 0));
+  EXPECT_EQ(PixelAt(63, 47), Rgb(0, 0, 0));
+}
+
 // A software renderer pays for every scaled copy: a window larger than the picture by its own
 // choice goes back to the picture's size.
 TEST(WindowScaling, ASoftwareRendererPrefersThePicturesSize) {

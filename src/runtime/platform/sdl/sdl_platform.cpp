@@ -386,8 +386,8 @@ bool PollOsEvent(Event& event) {
         // while the program waits for a key and presents nothing.
         if ((e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
              e.window.event == SDL_WINDOWEVENT_EXPOSED) &&
-            gContext != nullptr && ShowsOffscreen()) {
-          PresentScaledTarget(gWindow);
+            gContext != nullptr) {
+          ShowLastPicture(gWindow);
         }
         break;
       case SDL_KEYDOWN:

@@ -21,14 +21,24 @@ struct FramebufferCalls {
 };
 
 FramebufferCalls gl;
-GLuint gFramebuffer = 0;
-GLuint gColour = 0;
+// Two targets of the picture's size: the renderer draws into one while the other keeps the
+// picture shown last, so that a window made larger or uncovered while the program waits can
+// show that picture again (the frame being drawn has been cleared by then, or is half done).
+GLuint gFramebuffers[2] = {0, 0};
+GLuint gColours[2] = {0, 0};
 GLuint gDepth = 0;
+int gDrawn = 0;  // the target the renderer draws into
+// The other target holds the picture shown last.
+bool gHaveShown = false;
 int gWidth = 0;
 int gHeight = 0;
 // Whether the renderer draws into the target (the window shows the picture at another size)
 // or, while the window is at the picture's size, straight into the window.
 bool gOffscreen = false;
+
+GLuint DrawnTarget() {
+  return gFramebuffers[gDrawn];
+}
 
 template <typename T>
 bool Load(T& entry, const char* name) {
@@ -56,24 +66,48 @@ bool LoadCalls() {
 // Storage for the picture (no alpha, as the window's own buffers have none) and 16 depth bits,
 // as the window's context is asked for.
 bool MakeStorage(int width, int height) {
-  gl.bindRenderbuffer(GL_RENDERBUFFER, gColour);
-  gl.renderbufferStorage(GL_RENDERBUFFER, GL_RGB8, width, height);
   gl.bindRenderbuffer(GL_RENDERBUFFER, gDepth);
   gl.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width, height);
-  gl.bindRenderbuffer(GL_RENDERBUFFER, 0);
-  gl.bindFramebuffer(GL_FRAMEBUFFER, gFramebuffer);
-  gl.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, gColour);
-  gl.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, gDepth);
-  if (gl.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
-  gWidth = width;
-  gHeight = height;
-  // A new target starts black, as a new window does.
   GLfloat clear[4];
   glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
   glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  bool complete = true;
+  for (int i = 0; i < 2 && complete; ++i) {
+    gl.bindRenderbuffer(GL_RENDERBUFFER, gColours[i]);
+    gl.renderbufferStorage(GL_RENDERBUFFER, GL_RGB8, width, height);
+    gl.bindFramebuffer(GL_FRAMEBUFFER, gFramebuffers[i]);
+    gl.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, gColours[i]);
+    gl.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, gDepth);
+    complete = gl.checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    // A new target starts black, as a new window does.
+    if (complete) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  }
+  gl.bindRenderbuffer(GL_RENDERBUFFER, 0);
   glClearColor(clear[0], clear[1], clear[2], clear[3]);
+  if (!complete) return false;
+  gWidth = width;
+  gHeight = height;
+  gHaveShown = false;
   return true;
+}
+
+// Copies the picture of the target into the window's back buffer, as large as fits and
+// centred on black. The caller binds the renderer's buffer again.
+void CopyToWindow(GLuint target, int areaWidth, int areaHeight) {
+  const FitRect fit = FitPicture(gWidth, gHeight, areaWidth, areaHeight);
+  gl.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  if (fit.width != areaWidth || fit.height != areaHeight) {
+    // The bars beside the picture are black; the renderer's clear colour is its own.
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+  }
+  gl.bindFramebuffer(GL_READ_FRAMEBUFFER, target);
+  gl.blitFramebuffer(0, 0, gWidth, gHeight, fit.x, areaHeight - fit.y - fit.height,
+                     fit.x + fit.width, areaHeight - fit.y, GL_COLOR_BUFFER_BIT,
+                     fit.whole ? GL_NEAREST : GL_LINEAR);
 }
 
 }  // namespace
@@ -117,10 +151,12 @@ int StartScale(int width, int height, int display) {
 bool CreateScaledTarget(int width, int height) {
   DestroyScaledTarget();
   if (width <= 0 || height <= 0 || !LoadCalls()) return false;
-  gl.genFramebuffers(1, &gFramebuffer);
-  gl.genRenderbuffers(1, &gColour);
+  gl.genFramebuffers(2, gFramebuffers);
+  gl.genRenderbuffers(2, gColours);
   gl.genRenderbuffers(1, &gDepth);
-  if (gFramebuffer == 0 || gColour == 0 || gDepth == 0 || !MakeStorage(width, height)) {
+  gDrawn = 0;
+  if (gFramebuffers[0] == 0 || gFramebuffers[1] == 0 || gColours[0] == 0 || gColours[1] == 0 ||
+      gDepth == 0 || !MakeStorage(width, height)) {
     DestroyScaledTarget();
     return false;
   }
@@ -131,36 +167,46 @@ bool CreateScaledTarget(int width, int height) {
 }
 
 bool ResizeScaledTarget(int width, int height) {
-  if (gFramebuffer == 0) return false;
+  if (!HasScaledTarget()) return false;
   if (width == gWidth && height == gHeight) return true;
   if (width <= 0 || height <= 0 || !MakeStorage(width, height)) {
     DestroyScaledTarget();
     return false;
   }
-  gl.bindFramebuffer(GL_FRAMEBUFFER, gOffscreen ? gFramebuffer : 0);
+  gl.bindFramebuffer(GL_FRAMEBUFFER, gOffscreen ? DrawnTarget() : 0);
   return true;
 }
 
 void DestroyScaledTarget() {
-  if (gl.bindFramebuffer != nullptr && gFramebuffer != 0) {
+  if (gl.bindFramebuffer != nullptr && HasScaledTarget()) {
     gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
-    gl.deleteFramebuffers(1, &gFramebuffer);
+  }
+  if (gl.deleteFramebuffers != nullptr) {
+    for (GLuint& target : gFramebuffers) {
+      if (target != 0) gl.deleteFramebuffers(1, &target);
+      target = 0;
+    }
   }
   if (gl.deleteRenderbuffers != nullptr) {
-    if (gColour != 0) gl.deleteRenderbuffers(1, &gColour);
+    for (GLuint& colour : gColours) {
+      if (colour != 0) gl.deleteRenderbuffers(1, &colour);
+      colour = 0;
+    }
     if (gDepth != 0) gl.deleteRenderbuffers(1, &gDepth);
   }
-  gFramebuffer = gColour = gDepth = 0;
+  gFramebuffers[0] = gFramebuffers[1] = gColours[0] = gColours[1] = gDepth = 0;
   gWidth = gHeight = 0;
+  gDrawn = 0;
+  gHaveShown = false;
   gOffscreen = false;
 }
 
 bool HasScaledTarget() {
-  return gFramebuffer != 0;
+  return gFramebuffers[0] != 0;
 }
 
 void ComposeWindowPicture(SDL_Window* window) {
-  if (gFramebuffer == 0) return;
+  if (!HasScaledTarget()) return;
   int areaWidth = 0;
   int areaHeight = 0;
   SDL_GL_GetDrawableSize(window, &areaWidth, &areaHeight);
@@ -170,33 +216,38 @@ void ComposeWindowPicture(SDL_Window* window) {
     // The window has just changed its size: the frame was drawn into its own buffer, at the
     // bottom left, and goes into the target before it is shown from there.
     gl.bindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    gl.bindFramebuffer(GL_DRAW_FRAMEBUFFER, gFramebuffer);
+    gl.bindFramebuffer(GL_DRAW_FRAMEBUFFER, DrawnTarget());
     gl.blitFramebuffer(0, 0, gWidth, gHeight, 0, 0, gWidth, gHeight, GL_COLOR_BUFFER_BIT,
                        GL_NEAREST);
     gOffscreen = true;
   }
-  const FitRect fit = FitPicture(gWidth, gHeight, areaWidth, areaHeight);
-  gl.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  if (fit.width != areaWidth || fit.height != areaHeight) {
-    // The bars beside the picture are black; the renderer's clear colour is its own.
-    GLfloat clear[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(clear[0], clear[1], clear[2], clear[3]);
-  }
-  gl.bindFramebuffer(GL_READ_FRAMEBUFFER, gFramebuffer);
-  gl.blitFramebuffer(0, 0, gWidth, gHeight, fit.x, areaHeight - fit.y - fit.height,
-                     fit.x + fit.width, areaHeight - fit.y, GL_COLOR_BUFFER_BIT,
-                     fit.whole ? GL_NEAREST : GL_LINEAR);
+  CopyToWindow(DrawnTarget(), areaWidth, areaHeight);
   // Back at its own size, the window takes the next frames straight into its buffer.
   if (oneToOne) gOffscreen = false;
-  gl.bindFramebuffer(GL_FRAMEBUFFER, gOffscreen ? gFramebuffer : 0);
+  gl.bindFramebuffer(GL_FRAMEBUFFER, gOffscreen ? DrawnTarget() : 0);
 }
 
 void PresentScaledTarget(SDL_Window* window) {
   ComposeWindowPicture(window);
   SDL_GL_SwapWindow(window);
+  if (!gOffscreen) {
+    gHaveShown = false;
+    return;
+  }
+  // The picture just shown stays in its target; the next frame is drawn into the other one.
+  gHaveShown = true;
+  gDrawn = 1 - gDrawn;
+  gl.bindFramebuffer(GL_FRAMEBUFFER, DrawnTarget());
+}
+
+void ShowLastPicture(SDL_Window* window) {
+  if (!gOffscreen || !gHaveShown) return;
+  int areaWidth = 0;
+  int areaHeight = 0;
+  SDL_GL_GetDrawableSize(window, &areaWidth, &areaHeight);
+  CopyToWindow(gFramebuffers[1 - gDrawn], areaWidth, areaHeight);
+  SDL_GL_SwapWindow(window);
+  gl.bindFramebuffer(GL_FRAMEBUFFER, DrawnTarget());
 }
 
 bool ShowsOffscreen() {
@@ -204,7 +255,7 @@ bool ShowsOffscreen() {
 }
 
 double ShownScale(SDL_Window* window) {
-  if (gFramebuffer == 0 || window == nullptr) return 1;
+  if (!HasScaledTarget() || window == nullptr) return 1;
   int areaWidth = 0;
   int areaHeight = 0;
   SDL_GetWindowSize(window, &areaWidth, &areaHeight);

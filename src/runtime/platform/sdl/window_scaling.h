@@ -37,8 +37,13 @@ bool ShowsOffscreen();
 // Puts the frame into the window's back buffer as it is to be shown (nothing to do while the
 // window is at the picture's size).
 void ComposeWindowPicture(SDL_Window* window);
-// Composes the frame and shows it. The target keeps its picture.
+// Composes the frame and shows it. While the renderer draws offscreen, the picture shown stays
+// in its target and the next frame is drawn into the other target (whose old picture the
+// frame step clears).
 void PresentScaledTarget(SDL_Window* window);
+// Shows the picture presented last again, as large as the window now fits it (nothing while
+// the renderer draws into the window itself). The frame being drawn is left as it is.
+void ShowLastPicture(SDL_Window* window);
 // Window pixels per picture pixel as the window shows it now (1 without a target).
 double ShownScale(SDL_Window* window);
 
