@@ -1,5 +1,6 @@
 // Surfaces: full-screen pictures cut into tiles, the background, cross-fades, screen shots.
 #include <GL/gl.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
@@ -195,8 +196,13 @@ bool OpenGLLumetra::SaveBMPFile(const char* path) {
     for (size_t i = 54; i + 2 < data.size(); i += 3) std::swap(data[i], data[i + 2]);
   }
   bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
-  // A full disk must not pass for a saved picture.
-  return (std::fclose(file) == 0) && written;
+  struct stat info;
+  bool regular = fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode);
+  // A full disk must not pass for a saved picture, nor leave a cut one behind: loading that
+  // picture later (the help screen fades back to its saved screen) would end the program.
+  if (std::fclose(file) == 0 && written) return true;
+  if (regular) std::remove(path);
+  return false;
 }
 
 // ---- Commands ----------------------------------------------------------------------------

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -214,10 +216,23 @@ TEST(SaveBmp, HeaderIsWrittenByteForByteAndFailuresWriteNothing) {
   EXPECT_FALSE(pLum->SaveBMPFile("no/such/folder/shot.bmp"));
   EXPECT_EQ(SAVEBMP("no/such/folder/shot.bmp"), 0);
   EXPECT_FALSE(tobli::test::FileExists("no/such/folder/shot.bmp"));
-  // A full device must not pass for a saved picture.
+  // A full device must not pass for a saved picture (and is no file to remove).
   if (tobli::test::FileExists("/dev/full")) {
     EXPECT_FALSE(pLum->SaveBMPFile("/dev/full"));
+    EXPECT_TRUE(tobli::test::FileExists("/dev/full"));
   }
+  // A picture cut short by a full disk is not left behind to be loaded later.
+  rlimit limit{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+  rlimit small = limit;
+  small.rlim_cur = 4096;
+  auto handler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  bool saved = pLum->SaveBMPFile("cut.bmp");
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, handler);
+  EXPECT_FALSE(saved);
+  EXPECT_FALSE(tobli::test::FileExists("cut.bmp"));
 }
 
 // ---- Pixels (real window) ------------------------------------------------------------------
