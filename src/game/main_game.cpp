@@ -224,8 +224,20 @@ void MovePlayer() {
   y = Whole(plyy * 0.03125);
   DLN();
   if (hit(x, y) == 101 || hit(x, y) == 102) {
+    const bool wasAlive = ALIVE != 0;
     DLN();
     deadplayer("S");
+    if (wasAlive) {
+      // Back on the start tile the player stands: the step chosen at the tile of the death
+      // is not made from there (it was checked against another tile, and the death fade's
+      // drawing has used y as its row).
+      x = Whole(plyx * 0.03125);
+      y = Whole(plyy * 0.03125);
+      dx = dy = 0;
+      plym = 0;
+      onice = 0;
+      happened = 0;
+    }
   }
   if (plym != 0) {
     if (moving == 0) StartStep();

@@ -147,6 +147,48 @@ TEST_F(GameLoop, KeyThatEndsHelpOrPauseIsNotAlsoACommand) {
   }
 }
 
+TEST_F(GameLoop, BlockRisingUnderThePlayerLeavesThemStandingOnTheStartTile) {
+  // The start tile has a wall to its right; the player goes down a tile and then right, with
+  // right held all the time. A block rises under the player either as they stand on a tile or
+  // halfway through a step off it. Back on the start tile, the wall holds them, and no other
+  // cell of the map changes (fragile floor lies in the row the death fade draws last).
+  for (bool midStep : {false, true}) {
+    SCOPED_TRACE(midStep);
+    LevelSpec level = Level(FloorLevel(4, 2).rows, 0, 0);
+    level.rows[0][1] = 73;
+    UseSlotLevel(level);
+    driver_.HoldKey(kKeyDown, kLoaderFrames, kLoaderFrames + 1);
+    driver_.HoldKey(kKeyRight, kLoaderFrames + 1, 400);
+    bool died = false;
+    bool inWall = false;
+    tobli::game::SetPassObserver([&](PassPoint point) {
+      if (died && point == PassPoint::kPassEnd && plyy < (1 + kMargin) * 32 &&
+          plyx > kMargin * 32) {
+        inWall = true;
+      }
+      const double at = (midStep ? 1 + kMargin : 2 + kMargin) * 32 + (midStep ? 8 : 0);
+      const PassPoint when = midStep ? PassPoint::kPassEnd : PassPoint::kArrowKeys;
+      if (!died && point == when && plyx == at && plyy == (1 + kMargin) * 32) {
+        Cell(midStep ? 1 : 2, 1) = 101;
+        for (double c = 0; c < 128; c = c + 1) {
+          for (double r = 18; r < 128; r = r + 1) hit(c, r) = 9;
+        }
+        died = true;
+      }
+    });
+    ASSERT_EQ(Play(300).end, RunEnd::kFrameLimit);
+    EXPECT_TRUE(died);
+    EXPECT_FALSE(inWall);
+    EXPECT_EQ(plyx, kMargin * 32);
+    EXPECT_EQ(plyy, kMargin * 32);
+    double changed = 0;
+    for (double c = 0; c < 128; c = c + 1) {
+      for (double r = 18; r < 128; r = r + 1) changed = changed + (hit(c, r) != 9 ? 1 : 0);
+    }
+    EXPECT_EQ(changed, 0);
+  }
+}
+
 TEST_F(GameLoop, EnemyRewardComesOnceWhenTheLastEnemyIsGone) {
   LevelSpec level = FloorLevel(6, 1);
   // The enemy is shut in between two walls, far from the player.
