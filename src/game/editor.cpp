@@ -376,12 +376,22 @@ bool MayLeaveLevel(Session& s, double key) {
   return again;
 }
 
+// Once walls have been painted, every pass shapes the walls of the map. A level loaded or an
+// edit taken back is shaped at once instead: shaping it in the next pass would look like an
+// edit of its own, which would ask on leaving a level nobody touched and end the way forward.
+void ShapeWalls(const Session& s) {
+  if (!s.shaping) return;
+  DLN();
+  drawcorners();
+}
+
 // One level number up or down; the next number needs a fresh press.
 void StepLevel(Session& s, double key, double step) {
   if (!MayLeaveLevel(s, key)) return;
   level = level + step;
   DLN();
   LoadLevel(1);
+  ShapeWalls(s);
   s.saved = LevelNow();
   s.levelChanged = true;
   DLN();
@@ -434,6 +444,7 @@ void ReadKeys(Session& s) {
   if (KEY(kKeyL) != 0) {
     DLN();
     LoadLevel(1);
+    ShapeWalls(s);
     s.saved = LevelNow();
     WaitForKeyPress(kKeyL);
   }
@@ -509,6 +520,7 @@ void ReadUndoKeys(Session& s) {
   if (from.empty()) return;
   to.push_back(LevelNow());
   RestoreLevel(from.back());
+  ShapeWalls(s);
   from.pop_back();
 }
 

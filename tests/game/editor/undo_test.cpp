@@ -89,6 +89,31 @@ TEST_F(Undo, WallsWithTheirShapingAndAReloadAreOneStepEach) {
   EXPECT_EQ(hint_Str, "kept");
 }
 
+// Walls written by hand and never shaped (73 stands alone; stored row 4 is the map's row 5)
+// are shaped with the first paint.
+// Taking that paint back keeps them shaped, so Y still has it to make again; and another
+// level of unshaped walls, loaded while shaping is on, has no edits to ask about.
+TEST_F(Undo, UnshapedWallsAreNoEditOfTheirOwn) {
+  LevelSpec spec = FloorLevel(8, 6);
+  for (int x = 1; x <= 5; ++x) spec.rows[4][x] = 73;
+  WriteLevelFile(3, spec);
+  WriteLevelFile(4, spec);
+  script_.PickTool(kFragileTool);
+  script_.Click(CellPoint(2, 2));
+  ExpectAt(3, 5, 74, 0);
+  script_.Press(keys::kZ);
+  ExpectAt(2, 2, 60, 0);
+  script_.Press(keys::kY);
+  ExpectAt(2, 2, 9, 0);
+  script_.Press(keys::kS);
+  script_.Continue();
+  script_.Press(keys::kPadPlus);
+  script_.Wait(2);
+  ExpectAt(3, 5, 74, 0);
+  script_.Press(keys::kEnter);  // nothing edited here: one Enter leaves
+  RunEditor();
+}
+
 // Another level number starts afresh: Z there does not bring back the other level's edits.
 TEST_F(Undo, AnotherLevelNumberHasNothingToTakeBack) {
   script_.PickTool(kFragileTool);
