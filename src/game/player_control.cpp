@@ -21,8 +21,8 @@ void Sound(double slot) {
 }
 
 // The beam overlay closes over the play field, the player is moved to the partner pad, and
-// the overlay opens again; the world goes on moving meanwhile.
-void BeamSequence(double pad) {
+// the overlay opens again; the world goes on moving meanwhile. Pad `pad` lies at tile (a, b).
+void BeamSequence(double pad, double a, double b) {
   DLN();
   talk("b");
   Sound(0);
@@ -40,11 +40,15 @@ void BeamSequence(double pad) {
     DLN();
     SHOWSCREEN();
   }
-  DLN();
-  beam(plyx, plyy, pad);
-  DLN();
-  plyx = beamp(0);
-  plyy = beamp(1);
+  // A player caught while the overlay closed is back on the start tile and is not beamed
+  // from there.
+  if (plyx == a * 32 && plyy == b * 32) {
+    DLN();
+    beam(plyx, plyy, pad);
+    DLN();
+    plyx = beamp(0);
+    plyy = beamp(1);
+  }
   for (zoop = 0; zoop <= 480; zoop = zoop + 16) {
     DLN();
     displaygame();
@@ -217,7 +221,7 @@ double getkey() {
     return 1;
   }
   if (v >= 0 && v <= 3) {
-    BeamSequence(v);
+    BeamSequence(v, a, b);
     return 0;
   }
   return 0;

@@ -189,6 +189,32 @@ TEST_F(GameLoop, BlockRisingUnderThePlayerLeavesThemStandingOnTheStartTile) {
   }
 }
 
+TEST_F(GameLoop, PlayerCaughtWhileBeamingStaysOnTheStartTile) {
+  // The player steps on pad A; while the beam closes over the field an enemy reaches them. The
+  // death puts them back on the start tile, and the beam does not take them from there to
+  // the first pad after it (pad A again).
+  UseSlotLevel(Row({60, 2, 60, 60, 2, 60}));
+  driver_.HoldKey(kKeyRight, kLoaderFrames, kLoaderFrames + 1);
+  bool caught = false;
+  driver_.OnEveryFrame([&caught](uint64_t) {
+    if (!caught && zoop > -400 && zoop < -300) {
+      maxene = 1;
+      enex(0) = plyx;
+      eney(0) = plyy;
+      enemode(0) = 0;
+      enespd(0) = 0;
+      enelook(0) = 1;
+      caught = true;
+    }
+    if (ALIVE == 0) maxene = 0;  // the enemy goes with the death: it cannot catch them twice
+  });
+  ASSERT_EQ(Play(kLoaderFrames + 200).end, RunEnd::kFrameLimit);
+  EXPECT_TRUE(caught);
+  EXPECT_EQ(SoundLogCount(3), 1u);
+  EXPECT_EQ(plyx, kMargin * 32);
+  EXPECT_EQ(plyy, kMargin * 32);
+}
+
 TEST_F(GameLoop, EnemyRewardComesOnceWhenTheLastEnemyIsGone) {
   LevelSpec level = FloorLevel(6, 1);
   // The enemy is shut in between two walls, far from the player.
