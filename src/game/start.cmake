@@ -1,5 +1,4 @@
-# Game state, start-up, level files and the screens before a game; the routines of the other
-# parts stay in their pending form until their own fragment exists.
+# Game state, start-up, level files and the screens before a game.
 target_sources(tobli_game PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_program.cpp
@@ -9,8 +8,3 @@ target_sources(tobli_game PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/screens.cpp
   ${CMAKE_CURRENT_LIST_DIR}/box_text.h
 )
-foreach(part play boxes enemies effects editor)
-  if(NOT EXISTS ${CMAKE_CURRENT_LIST_DIR}/${part}.cmake)
-    target_sources(tobli_game PRIVATE ${CMAKE_CURRENT_LIST_DIR}/pending/${part}_pending.cpp)
-  endif()
-endforeach()

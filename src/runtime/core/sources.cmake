@@ -7,7 +7,4 @@ target_sources(tobli_runtime PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/process_exit.cpp
 )
 # The built-in functions list their files in builtins.cmake.
-include(${CMAKE_CURRENT_LIST_DIR}/builtins.cmake OPTIONAL RESULT_VARIABLE tobli_builtins_list)
-if(NOT tobli_builtins_list)
-  target_sources(tobli_runtime PRIVATE ${CMAKE_CURRENT_LIST_DIR}/random_service.cpp)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/builtins.cmake)

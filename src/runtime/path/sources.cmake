@@ -1,1 +1,1 @@
-include(${CMAKE_CURRENT_LIST_DIR}/path.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/path.cmake)

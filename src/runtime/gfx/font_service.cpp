@@ -1,4 +1,0 @@
-// Start-up step of the fonts. Scaffolding until fonts land.
-#include "core/services.h"
-
-void __LoadStartupFont() {}
