@@ -33,6 +33,18 @@ class GameLoop : public ::testing::Test {
   HeadlessDriver driver_;
 };
 
+// A slot naming a level the set does not have starts the set over, and keeps level 0.
+TEST_F(GameLoop, SlotOfALevelNoLongerThereStartsAtLevelZero) {
+  WriteLevelFile(0, FloorLevel(3, 3));
+  UseSlotLevel(FloorLevel(3, 3));
+  WriteFile("slot", "7\r\n");
+  driver_.PressKey(kKeyEnter, 10);
+  EXPECT_EQ(Play(1000).end, RunEnd::kReturned);
+  EXPECT_EQ(level, 0);
+  EXPECT_EQ(hint_Str, "hint");
+  EXPECT_EQ(ReadFile("slot"), "0\r\n");
+}
+
 TEST_F(GameLoop, RightBeatsLeftDownBeatsUpAndHorizontalBeatsVertical) {
   struct Case {
     std::vector<int> held;
