@@ -158,7 +158,8 @@ int Append(const Args& args) {
   if (!fs::is_regular_file(target, error)) return Fail(kExitUsage, target + ": no such file");
   // Everything is read first, so appending an archive onto itself reads the old bytes.
   OpenArchive archive;
-  if (!LoadArchive(args[1], archive)) return kExitBadArchive;
+  // A damaged directory is not copied: the members after the damage would be lost unnoticed.
+  if (!LoadArchive(args[1], archive) || archive.cutShort) return kExitBadArchive;
   std::vector<MemberBuffer> blocks;
   for (const ArchiveEntry& entry : archive.entries) {
     blocks.push_back(archive.directory->ReadBlock(entry));

@@ -72,7 +72,7 @@ int List(const Args& args) {
   if (args.size() != 1) return Fail(kExitUsage, "list: expected ARCHIVE");
   OpenArchive archive;
   if (!LoadArchive(args[0], archive)) return kExitBadArchive;
-  int code = kExitOk;
+  int code = archive.cutShort ? kExitBadArchive : kExitOk;
   for (const ArchiveEntry& entry : archive.entries) {
     int64_t start = 0;
     unsigned char header[QMCompression::kHeaderBytes];
@@ -99,7 +99,7 @@ int Extract(const Args& args) {
   OpenArchive archive;
   if (!LoadArchive(args[0], archive)) return kExitBadArchive;
 
-  int code = kExitOk;
+  int code = archive.cutShort ? kExitBadArchive : kExitOk;
   std::vector<bool> nameUsed(names.size(), false);
   std::vector<std::string> done;
   for (const ArchiveEntry& entry : archive.entries) {
@@ -135,7 +135,7 @@ int Verify(const Args& args) {
   if (args.size() != 1) return Fail(kExitUsage, "verify: expected ARCHIVE");
   OpenArchive archive;
   if (!LoadArchive(args[0], archive)) return kExitBadArchive;
-  int code = kExitOk;
+  int code = archive.cutShort ? kExitBadArchive : kExitOk;
   std::string why;
   for (const ArchiveEntry& entry : archive.entries) {
     QMCompression codec;

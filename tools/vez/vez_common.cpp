@@ -23,7 +23,23 @@ bool LoadArchive(const std::string& path, OpenArchive& archive) {
     return false;
   }
   ArchiveEntry entry;
-  while (archive.directory->Next(entry)) archive.entries.push_back(entry);
+  int64_t end = archive.directory->fromEnd()
+                    ? archive.directory->length() + archive.directory->trailer()
+                    : archive.directory->trailer();
+  while (archive.directory->Next(entry)) {
+    archive.entries.push_back(entry);
+    end += static_cast<int64_t>(1 + entry.name.size() + 8);
+  }
+  // The walk ends cleanly at a zero length byte or where only the trailer is left (a directory
+  // may run to the end of the file); a non-zero length byte before that began an entry that
+  // the file does not hold whole.
+  unsigned char lengthByte = 0;
+  int64_t trailerStart = archive.directory->length() - ArchiveDirectory::kTrailerBytes;
+  if (end < trailerStart && archive.source->ReadAt(end, &lengthByte, 1) == 1 && lengthByte != 0) {
+    archive.cutShort = true;
+    Fail(kExitBadArchive, path + ": the directory ends inside an entry (damaged or cut short); " +
+                              std::to_string(archive.entries.size()) + " whole entries before it");
+  }
   return true;
 }
 

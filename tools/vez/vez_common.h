@@ -24,8 +24,11 @@ struct OpenArchive {
   std::unique_ptr<FileArchiveSource> source;
   std::unique_ptr<ArchiveDirectory> directory;
   std::vector<ArchiveEntry> entries;
+  // The directory stopped inside an entry: the entries before it are read, the rest is lost.
+  bool cutShort = false;
 };
-// Opens path and reads its directory; prints why and returns false when it is no archive.
+// Opens path and reads its directory; prints why and returns false when it is no archive. A
+// directory cut short is reported too, but its whole entries are kept.
 bool LoadArchive(const std::string& path, OpenArchive& archive);
 
 // Reads a whole regular file; false when it cannot.

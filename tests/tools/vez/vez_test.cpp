@@ -173,6 +173,24 @@ TEST(VezTool, BadArchivesAreReported) {
   EXPECT_EQ(Vez({"extract", "damaged.vez", "-C", "out"}).code, 1);
   EXPECT_EQ(ReadFile("out/good.txt"), "fine");
   EXPECT_FALSE(fs::exists("out/bad.txt"));
+
+  // A directory may run to the end of the file without its zero byte; one that stops inside
+  // an entry has lost members, which no command passes over in silence.
+  std::string block = tobli::test::PackBlock("fine");
+  std::string entry = tobli::test::RawEntry("good.txt", 0, static_cast<int32_t>(block.size()));
+  WriteFile("open.vez", block + entry + tobli::test::Le32(static_cast<uint32_t>(block.size())));
+  EXPECT_EQ(Vez({"verify", "open.vez"}).code, 0);
+  std::string lost = tobli::test::RawEntry("lost.txt", 0, static_cast<int32_t>(block.size()));
+  WriteFile("cut.vez", block + entry + lost.substr(0, 5) +
+                           tobli::test::Le32(static_cast<uint32_t>(block.size())));
+  ProcessRun cut = Vez({"verify", "cut.vez"});
+  EXPECT_EQ(cut.code, 1);
+  EXPECT_NE(cut.err.find("directory ends inside an entry"), std::string::npos) << cut.err;
+  ProcessRun cutList = Vez({"list", "cut.vez"});
+  EXPECT_EQ(cutList.code, 1);
+  EXPECT_NE(cutList.out.find("good.txt\t"), std::string::npos) << cutList.out;
+  EXPECT_EQ(Vez({"append", "damaged.vez", "cut.vez"}).code, 1);
+  EXPECT_EQ(ReadFile("damaged.vez"), bytes) << "nothing appended from a damaged directory";
 }
 
 TEST(VezTool, ExtractKeepsMembersInsideTheFolder) {
