@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -123,11 +124,31 @@ bool EnterDir(const std::string& dir, std::string& why) {
   return true;
 }
 
+// The file the game loads for level n, relative to the folder it works in.
+std::string LevelFile(double n) {
+  return "levels/Level." + std::to_string(static_cast<unsigned long long>(n));
+}
+
+// Without its file the game would start the set over at level 0 and play that instead.
+bool HaveLevel(double n) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(LevelFile(n), error);
+}
+
+// True when everything printed reached the standard output.
+bool OutputWritten() {
+  std::cout.flush();
+  if (std::cout) return true;
+  std::cerr << "tobli-replay: cannot write the result\n";
+  return false;
+}
+
 int PlayOne(const Arguments& args) {
   ReplayRequest request;
   std::string why;
   if (!ParseMoves(args.moves, request.moves, why)) return Bad("--moves: " + why);
   if (!EnterDir(args.dir, why)) return Bad(why);
+  if (!HaveLevel(args.level)) return Bad("'" + args.dir + "' has no " + LevelFile(args.level));
   request.level = args.level;
   request.maxFrames = args.maxFrames;
   request.withMap = args.map;
@@ -141,7 +162,7 @@ int PlayOne(const Arguments& args) {
               << " on line " << JsonNumber(outcome.errorLine) << "\n";
   }
   std::cout << OutcomeJson(outcome, args.map) << std::endl;
-  return 0;
+  return OutputWritten() ? 0 : 1;
 }
 
 struct Solution {
@@ -181,12 +202,23 @@ int CheckAll(const Arguments& args) {
   std::ifstream file(args.checkFile);
   if (!file) return Bad("cannot read '" + args.checkFile + "'");
   std::vector<Solution> solutions = ReadSolutions(file);
+  if (file.bad()) return Bad("cannot read '" + args.checkFile + "'");
+  // A check of nothing proves nothing: an emptied solution file must not pass.
+  if (solutions.empty()) {
+    std::cerr << "tobli-replay: no solutions in '" << args.checkFile << "'\n";
+    return 1;
+  }
   std::string why;
   if (!EnterDir(args.dir, why)) return Bad(why);
   int passed = 0;
   for (const Solution& s : solutions) {
     if (!s.problem.empty()) {
       std::cout << "line " << s.lineNumber << ": FAIL (" << s.problem << ")" << std::endl;
+      continue;
+    }
+    if (!HaveLevel(s.level)) {
+      std::cout << "level " << JsonNumber(s.level) << ": FAIL (no " << LevelFile(s.level) << ")"
+                << std::endl;
       continue;
     }
     ReplayRequest request;
@@ -198,7 +230,7 @@ int CheckAll(const Arguments& args) {
     if (outcome.completed) ++passed;
   }
   std::cout << passed << " of " << solutions.size() << " levels completed" << std::endl;
-  return passed == static_cast<int>(solutions.size()) ? 0 : 1;
+  return OutputWritten() && passed == static_cast<int>(solutions.size()) ? 0 : 1;
 }
 
 }  // namespace

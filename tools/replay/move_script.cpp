@@ -31,6 +31,10 @@ bool ParseMoves(std::string_view text, std::vector<char>& moves, std::string& wh
       return false;
     }
     long times = count < 0 ? 1 : count;
+    if (moves.size() + static_cast<size_t>(times) > kMaxMoves) {
+      why = "more than " + std::to_string(kMaxMoves) + " moves in all";
+      return false;
+    }
     moves.insert(moves.end(), static_cast<size_t>(times), c);
     count = -1;
   }

@@ -10,11 +10,13 @@
 namespace tobli::replay {
 
 // Expands the text into one character per token ("3R." gives "RRR."). False, with the
-// reason in why, for an unknown character, a count without a token after it, or a count
-// beyond kMaxRepeat.
+// reason in why, for an unknown character, a count without a token after it, a count beyond
+// kMaxRepeat, or more than kMaxMoves tokens in all.
 bool ParseMoves(std::string_view text, std::vector<char>& moves, std::string& why);
 
 // The largest repeat count one token may carry.
 constexpr long kMaxRepeat = 1000000;
+// The most tokens one move string may expand to (each is a byte in memory).
+constexpr size_t kMaxMoves = 10000000;
 
 }  // namespace tobli::replay

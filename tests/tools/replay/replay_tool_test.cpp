@@ -137,6 +137,8 @@ TEST_F(ReplayTool, BadArgumentsExitWithTwo) {
       {"--dir", "no-such-folder", "--level", "1", "--moves", "R"},
       {"--check", "no-such-file"},
       {"--check", "s.txt", "--level", "1"},
+      {"--check", "."},
+      {"--level", "7", "--moves", "R"},
   };
   WriteFile("s.txt", "1 R\n");
   for (const std::vector<std::string>& args : bad) {
@@ -170,6 +172,21 @@ TEST_F(ReplayTool, CheckPassesOnlyWhenEverySolutionCompletes) {
   ProcessRun broken = Replay({"--dir", dir_.path(), "--check", "broken.txt"});
   EXPECT_EQ(broken.code, 1);
   EXPECT_NE(broken.out.find("line 2: FAIL"), std::string::npos) << broken.out;
+
+  // A level without its file fails (the game would play level 0 in its place), and so does a
+  // file with no solution in it.
+  WriteLevelFile(0, Row({60, 93}));
+  WriteFile("gone.txt", "1 2R\n7 R\n");
+  ProcessRun gone = Replay({"--dir", dir_.path(), "--check", "gone.txt"});
+  EXPECT_EQ(gone.code, 1);
+  EXPECT_NE(gone.out.find("level 7: FAIL"), std::string::npos) << gone.out;
+  WriteFile("none.txt", "# to come\n");
+  EXPECT_EQ(Replay({"--dir", dir_.path(), "--check", "none.txt"}).code, 1);
+
+  // A result that could not be written is no success.
+  ProcessRun full =
+      RunProcess({"/bin/sh", "-c", std::string(REPLAY_PATH) + " --check good.txt > /dev/full"});
+  EXPECT_EQ(full.code, 1) << full.err;
 }
 
 using tobli::replay::ParseMoves;
@@ -193,7 +210,10 @@ TEST(MoveScript, CountsRepeatTheTokenAfterThemAndWhiteSpaceIsIgnored) {
 TEST(MoveScript, UnknownTokensAndCountsWithoutATokenAreRefused) {
   std::vector<char> moves;
   std::string why;
-  for (const char* bad : {"r", "RX", "3", "R2", "-R", "1000001R"}) {
+  std::string tooMany;  // each count is allowed, their sum is not
+  for (int i = 0; i <= 10; ++i) tooMany += "1000000.";
+  for (const std::string& bad :
+       std::vector<std::string>{"r", "RX", "3", "R2", "-R", "1000001R", tooMany}) {
     why.clear();
     EXPECT_FALSE(ParseMoves(bad, moves, why)) << bad;
     EXPECT_FALSE(why.empty()) << bad;
