@@ -274,7 +274,7 @@ SetReport LintLevelSet(const std::string& levelsDir, const SetOptions& options) 
     report.problems.push_back("cannot list " + levelsDir);
     return report;
   }
-  if (numbers.empty()) {
+  if (numbers.count(0) == 0) {
     report.problems.push_back(levelsDir + " holds no Level.0");
     return report;
   }

@@ -198,6 +198,9 @@ TEST_F(LevelSetTest, GapsMissingLinesAndBadLevelsAreReported) {
   EXPECT_TRUE(Has(report.problems, "catalog.txt:3: not 'N | title | mechanics'"));
   EXPECT_TRUE(Has(report.problems, "Level.0: 0 solution lines, not one"));
   EXPECT_TRUE(Has(report.problems, "solutions.txt solves Level.7, which is not shipped"));
+
+  std::filesystem::remove(dir.File("Level.0"));
+  EXPECT_TRUE(Has(LintLevelSet(dir.path(), SetOptions{}).problems, "holds no Level.0"));
 }
 
 TEST_F(LevelSetTest, CoverageNamesWhatNoLevelUses) {
