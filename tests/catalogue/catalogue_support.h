@@ -50,6 +50,12 @@ class GameCase {
     savefile_Str = saveFile.c_str();
   }
   tobli::game::HeadlessDriver& driver() { return *driver_; }
+  // A file the case needs besides the catalogue's own, written before the run: it is no change
+  // the run made.
+  void WriteBeforeRun(const std::string& path, const std::string& text) {
+    tobli::test::WriteFile(path, text);
+    before_ = Snapshot(dir_.path());
+  }
   // Fails for every change in the folder but the save slot's file and the error log.
   void ExpectOnlyOwnFilesChanged() {
     tobli::game::HeadlessDriver::FlushTextFiles();

@@ -1,7 +1,8 @@
 // Save files holding garbage: the game reads the level reached from line 0 as a number (text
-// that holds none reads as 0, a negative number as 0), plays that level (a number without a
-// level file gives the one-cell level "NO_FILE") and writes the number back to line 0. The
-// other lines of the file are kept, up to the 256 a text file holds.
+// that holds none reads as 0, a negative number as 0), plays that level and writes the number
+// back to line 0. The other lines of the file are kept, up to the 256 a text file holds. Each
+// case has a level file of the number read, so the game plays it (a slot naming a level
+// without its file starts at level 0).
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -63,15 +64,17 @@ TEST(CatalogueSaves, GameStartsAtTheNumberReadAndWritesItBack) {
   for (const auto& [file, expected] : Saves()) {
     SCOPED_TRACE(file);
     tobli::catalogue::GameCase run("saves", file, kSaveFile, kSaveFile);
+    const std::string levelFile = "levels/Level." + FormatNumber(expected);
+    // One cell of floor, the player on it, no enemies; the hint names the file.
+    run.WriteBeforeRun(levelFile, "000000000000000\r\n060\r\n" + levelFile + "\r\n");
     std::vector<std::string> oldLines = Lines(ReadFile(kSaveFile));
     run.driver().HoldKey(28, 5, 80);  // Enter: the game ends
 
     RunResult result = run.driver().Run([] { MainGame(); }, 2000);
     ASSERT_EQ(result.end, RunEnd::kReturned);
     EXPECT_EQ(level, expected);
-    // No level file of that number: the one-cell level.
-    EXPECT_EQ(file_Str, ("levels/Level." + FormatNumber(level)).c_str());
-    EXPECT_EQ(hint_Str, "NO_FILE");
+    EXPECT_EQ(file_Str, levelFile.c_str());
+    EXPECT_EQ(hint_Str, levelFile.c_str());
 
     tobli::game::HeadlessDriver::FlushTextFiles();
     std::vector<std::string> lines = Lines(ReadFile(kSaveFile));
