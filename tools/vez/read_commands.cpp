@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <unordered_set>
 
 #include "data/compression.h"
 #include "vez_commands.h"
@@ -101,17 +102,14 @@ int Extract(const Args& args) {
 
   int code = archive.cutShort ? kExitBadArchive : kExitOk;
   std::vector<bool> nameUsed(names.size(), false);
-  std::vector<std::string> done;
+  std::unordered_set<std::string> done;  // the keys of the names extracted or refused
   for (const ArchiveEntry& entry : archive.entries) {
     bool wanted = names.empty();
     for (size_t i = 0; i < names.size(); ++i) {
       if (SameMemberName(entry.name, names[i])) wanted = nameUsed[i] = true;
     }
     // As in the game, the first of several members with one name is the one that counts.
-    bool seen = false;
-    for (const std::string& d : done) seen = seen || SameMemberName(d, entry.name);
-    if (!wanted || seen) continue;
-    done.push_back(entry.name);
+    if (!wanted || !done.insert(MemberNameKey(entry.name)).second) continue;
     if (!SafeRelativeName(entry.name)) {
       code = Fail(kExitBadArchive, entry.name + ": refused, not a plain relative path");
       continue;

@@ -60,4 +60,12 @@ bool SameMemberName(const std::string& a, const std::string& b) {
   return a.size() == b.size() && EntryMatches(a, b);
 }
 
+std::string MemberNameKey(const std::string& name) {
+  std::string key = name;
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return key;
+}
+
 }  // namespace vez

@@ -39,5 +39,8 @@ uint32_t StatedLength(const unsigned char* block);
 
 // Case-insensitive equality of member names (ASCII letters), as the runtime compares them.
 bool SameMemberName(const std::string& a, const std::string& b);
+// The name with its ASCII capitals made small: two names are the same member name exactly when
+// their keys are equal.
+std::string MemberNameKey(const std::string& name);
 
 }  // namespace vez

@@ -198,10 +198,12 @@ TEST(VezTool, ExtractKeepsMembersInsideTheFolder) {
   tobli::test::WriteArchive("evil.vez", {{"../escaped.txt", "x"},
                                          {dir.File("absolute.txt"), "x"},
                                          {"a/./b.txt", "x"},
-                                         {"fine/ok.txt", "ok"}});
+                                         {"fine/ok.txt", "ok"},
+                                         {"FINE/OK.TXT", "a later member of the same name"}});
   ProcessRun extract = Vez({"extract", "evil.vez", "-C", "out"});
   EXPECT_EQ(extract.code, 1);
-  EXPECT_EQ(ReadFile("out/fine/ok.txt"), "ok");
+  EXPECT_EQ(ReadFile("out/fine/ok.txt"), "ok");  // the first of a name counts, as in the game
+  EXPECT_FALSE(fs::exists("out/FINE"));
   EXPECT_FALSE(fs::exists("escaped.txt"));
   EXPECT_FALSE(fs::exists("out/a"));
   EXPECT_FALSE(fs::exists(dir.File("absolute.txt")));
