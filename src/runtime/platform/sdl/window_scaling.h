@@ -1,6 +1,6 @@
 // The picture at the renderer's own size, shown in a window of any size: the renderer draws
-// into an offscreen target of its size, and each presented frame is copied into the window,
-// as large as fits, kept in shape and centred on black.
+// into offscreen targets of its size, and each presented frame is copied into the window, as
+// large as fits, kept in shape and centred on black.
 #pragma once
 
 #include <SDL.h>
