@@ -328,6 +328,13 @@ SoakReport RunSoak(const SoakOptions& options) {
   report.media = LinkMedia(mediaDir);
   if (levels.empty()) {
     report.setupError = "no levels to play";
+  } else if (!options.levelsDir.empty() && report.shippedLevels == 0) {
+    // A levels folder given by mistake would leave only the made-up levels to play.
+    report.setupError = "no level files in " + options.levelsDir;
+  } else if (options.replayLevel >= 0 &&
+             std::find(levels.begin(), levels.end(), options.replayLevel) == levels.end()) {
+    // The game would start the set over at level 0 and replay another game.
+    report.setupError = "level " + std::to_string(options.replayLevel) + " is not in the set";
   } else {
     PlayGames(options, levels, random, report);
     JudgeMemory(options, report);
