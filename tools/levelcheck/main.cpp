@@ -5,6 +5,8 @@
 //   levelcheck solve [--give-up] [--max-states N] LEVEL_FILE
 //   levelcheck shot --gfx GFX_DIR [--percent P] LEVEL_FILE OUT.png|OUT.bmp
 //   levelcheck docs --gfx GFX_DIR --levels LEVELS_DIR --out DOCS_DIR
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -145,13 +147,30 @@ int Shot(const Arguments& args) {
   }
   SpriteSet sprites(args.Get("--gfx"));
   Image image = RenderLevel(parsed.level, sprites);
-  for (int n : sprites.Missing()) std::cerr << "levelcheck: no sprite " << n << "\n";
+  // A picture with tiles left out (a wrong --gfx folder draws nothing at all) is no picture
+  // of the level.
+  if (!sprites.Missing().empty()) {
+    for (int n : sprites.Missing()) std::cerr << "levelcheck: no sprite " << n << "\n";
+    return 1;
+  }
   const std::string& out = args.plain[1];
   bool png = out.size() > 4 && out.compare(out.size() - 4, 4, ".png") == 0;
-  if (!png) return WriteBmp(image, out) ? 0 : 1;
-  std::string bmp = out + ".bmp";
-  bool ok = WriteBmp(image, bmp) && ConvertToPng(bmp, out, static_cast<int>(percent));
-  std::remove(bmp.c_str());
+  bool ok = false;
+  if (!png) {
+    ok = WriteBmp(image, out);
+  } else {
+    // The BMP on its way to the PNG gets a name of its own in the temporary folder, so no
+    // file beside the output is overwritten.
+    const char* tmp = std::getenv("TMPDIR");
+    std::string name = std::string(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") +
+                       "/levelcheck-XXXXXX.bmp";
+    int fd = mkstemps(name.data(), 4);
+    if (fd >= 0) {
+      close(fd);
+      ok = WriteBmp(image, name) && ConvertToPng(name, out, static_cast<int>(percent));
+      std::remove(name.c_str());
+    }
+  }
   if (!ok) std::cerr << "levelcheck: cannot make " << out << "\n";
   return ok ? 0 : 1;
 }
