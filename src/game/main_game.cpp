@@ -25,6 +25,9 @@ constexpr double kKeyUp = 200;
 constexpr double kKeyLeft = 203;
 constexpr double kKeyRight = 205;
 constexpr double kKeyDown = 208;
+// The sprite slot that holds the play field while the game is paused; the game's pictures
+// take slots 0 to 279 and the fonts the slots from 4079 up.
+constexpr double kPausedFieldSprite = 4078;
 
 std::function<void(tobli::game::PassPoint)> gObserver;
 
@@ -344,6 +347,11 @@ void MainGame() {
 }
 
 void pausegame() {
+  // The play field of this pass is kept as a picture for the frame after the pause: drawing
+  // it anew would run the box and enemy passes and the clocks once more, so the world would
+  // move on by a frame with every pause.
+  DLN();
+  GRABSPRITE(kPausedFieldSprite, 0, 0, 640, 480);
   DLN();
   PRINT("Pause", 300, 200);
   // The word is shown for as long as the game waits.
@@ -356,7 +364,7 @@ void pausegame() {
   KEYWAIT();
   DLN();
   WaitForCommandKeysUp();
-  // The pass goes on in a new frame: the play field is drawn into it again.
+  // The pass goes on in a new frame: the play field as it was goes back into it.
   DLN();
-  displaygame();
+  SPRITE(kPausedFieldSprite, 0, 0);
 }

@@ -1,10 +1,11 @@
 // A frame of the play field drawn by the real renderer and read back: the view of a small
 // level, the exit that flashes only without sweets, the switched-off magnet, still fragile
-// floor and the void that lets the background through.
+// floor, the void that lets the background through, and the field kept over a pause.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "game.h"
 #include "runtime.h"
@@ -108,6 +109,14 @@ TEST(PlayFieldFrame, SmallLevelExitMagnetFragileFloorAndVoid) {
   EXPECT_EQ(CellPixel(1, 0), ColourOf(273));
   EXPECT_EQ(CellPixel(2, 0), ColourOf(93));
   EXPECT_EQ(CellPixel(1, 1), ColourOf(98)) << "the background's second picture";
+
+  // The frame after a pause shows the play field as it was (kept, not drawn anew).
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> before = ReadFrame(width, height);
+  pausegame();
+  EXPECT_EQ(backdelay, 0) << "the background clock stands still";
+  EXPECT_TRUE(ReadFrame(width, height) == before) << "the field after the pause";
 }
 
 }  // namespace

@@ -124,17 +124,21 @@ TEST_F(GameLoop, PPausesOnceAndASecondPResumes) {
   UseSlotLevel(Level(FloorLevel(5, 5).rows, 2, 2));
   // Each press is held for six frames, as a hand does. While the game waits no frames are
   // shown, so the later presses come in as the script's next events.
-  driver_.HoldKey(kKeyP, kLoaderFrames, kLoaderFrames + 6);
+  driver_.HoldKey(kKeyP, 10, 16);
   driver_.HoldKey(kKeyP, 20, 26);
   driver_.HoldKey(kKeyRight, 30, 31);
-  uint64_t passes = 0;
-  tobli::game::SetPassObserver([&passes](PassPoint point) {
-    if (point == PassPoint::kPassEnd) ++passes;
+  std::vector<double> clock;
+  tobli::game::SetPassObserver([&clock](PassPoint point) {
+    if (point == PassPoint::kPassEnd) clock.push_back(backdelay);
   });
   RunResult result = Play(60);
   ASSERT_EQ(result.end, RunEnd::kFrameLimit);
   // The frames are the level loader's two, one a pass, and the one frame showing "Pause".
-  EXPECT_EQ(result.frames - 2 - passes, 1u);
+  EXPECT_EQ(result.frames - 2 - clock.size(), 1u);
+  // The world stands still while paused: the background clock moves on once a pass.
+  for (size_t n = 1; n < clock.size(); ++n) {
+    EXPECT_EQ(clock[n], clock[n - 1] == 9 ? 0 : clock[n - 1] + 1) << "pass " << n;
+  }
   // The game goes on after the second P: the player walked a tile.
   EXPECT_EQ(plyx, (3 + kMargin) * 32);
 }
