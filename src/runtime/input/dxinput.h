@@ -124,6 +124,9 @@ class DXInput {
   // The key is really held: a tap kept down for the readings after it does not count. The
   // quit keys go by this, so that only a held Esc ends the program.
   bool KeyHeld(int k) const;
+  // Key-down events of scan code k so far (0 outside 0..255): a reader that keeps the last
+  // count tells whether the key was pressed since it last looked, taps included.
+  uint32_t KeyPresses(int k) const { return k >= 0 && k <= 255 ? system_.presses[k] : 0; }
   // Takes one keyboard, mouse or focus event (the input sink of the program frame).
   void HandleEvent(const tobli::platform::Event& event);
   // Number of events taken so far (waits use it to tell an idle turn).

@@ -5,14 +5,23 @@
 #include <vector>
 
 #include "core/frame.h"
-#include "input/input_commands.h"
+#include "input/dxinput.h"
 #include "path/astar_planner.h"
 #include "path/findpath_setup.h"
 
 namespace {
 
+// Esc as a search asks for it: held down, or pressed since the search last asked. A search
+// asks once as it starts, so a tap made before it does not count, although the keyboard keeps
+// such a tap down for the readings of the rest of its frame.
+uint32_t gEscapePresses = 0;
 bool EscapeDown() {
-  return KEY(1) != 0;
+  if (pDXin == nullptr) return false;
+  pDXin->GetKeyboardStatus();
+  const uint32_t presses = pDXin->KeyPresses(1);
+  const bool pressedSince = presses != gEscapePresses;
+  gEscapePresses = presses;
+  return pressedSince || pDXin->KeyHeld(1);
 }
 
 Planner::StopCheck gStopCheck = EscapeDown;

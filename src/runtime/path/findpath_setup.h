@@ -1,6 +1,6 @@
 // How FINDPATH sets up its search: the description it asks the planner for, and the question
-// that stops a long search (Esc, read through KEY(1); drivers and tests that run without the
-// input service put their own question in its place).
+// that stops a long search (Esc held, or pressed since the search last asked; drivers and
+// tests that run without the input service put their own question in its place).
 #pragma once
 
 #include <cstdint>
@@ -14,5 +14,5 @@ Planner::Description FindPathDescription(int32_t width, int32_t height, const do
                                          int32_t startX, int32_t startY, int32_t goalX,
                                          int32_t goalY);
 
-// Replaces the question FINDPATH asks every 10000 expansions; null restores KEY(1).
+// Replaces the question FINDPATH asks every 10000 expansions; null restores the Esc question.
 void SetFindPathStopCheck(Planner::StopCheck check);

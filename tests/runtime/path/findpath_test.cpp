@@ -205,8 +205,9 @@ TEST_F(FindPath, StopDuringALongSearchLeavesThePathAlone) {
   EXPECT_EQ(FINDPATH(small, path, 0, 0, 0, 19, 20), 20 * 11 + 10);
 }
 
-// The stop question FINDPATH asks by default is whether Esc is held, through KEY(1).
-TEST(FindPathEscape, HeldEscapeStopsTheSearchThroughTheKeyboard) {
+// The stop question FINDPATH asks by default: is Esc held, or was it pressed since the search
+// last asked (the search asks once as it starts, so a press before it does not count).
+TEST(FindPathEscape, EscapeHeldOrTappedDuringTheSearchStopsItATapBeforeDoesNot) {
   tobli::test::ScopedTempDir dir;
   namespace platform = tobli::platform;
   platform::Select(platform::Kind::kHeadless);
@@ -228,6 +229,27 @@ TEST(FindPathEscape, HeldEscapeStopsTheSearchThroughTheKeyboard) {
   esc.type = platform::EventType::kKeyUp;
   platform::PushEvent(esc);
   EXPECT_EQ(FINDPATH(map, path, 0, 0, 0, 199, 200), 200 * 101 + 100);
+
+  // A tap over before the search began, though the keyboard keeps it down for its frame.
+  auto tap = [&esc] {
+    esc.type = platform::EventType::kKeyDown;
+    platform::PushEvent(esc);
+    esc.type = platform::EventType::kKeyUp;
+    platform::PushEvent(esc);
+  };
+  tap();
+  EXPECT_EQ(FINDPATH(map, path, 0, 0, 0, 199, 200), 200 * 101 + 100);
+  // A tap that comes and goes between two looks of the search (the first look is the one
+  // as it starts).
+  int looks = 0;
+  platform::SetIdleHook([&] {
+    if (++looks == 2) tap();
+  });
+  Mark(path);
+  EXPECT_EQ(FINDPATH(map, path, 0, 0, 0, 199, 200), 0);
+  EXPECT_TRUE(Marked(path));
+  EXPECT_GE(looks, 2);
+  platform::SetIdleHook({});
 
   __DestroyInputService();
   platform::CloseWindow();
