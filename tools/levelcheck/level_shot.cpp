@@ -141,8 +141,9 @@ bool WriteBmp(const Image& image, const std::string& path) {
 }
 
 bool ConvertToPng(const std::string& bmpPath, const std::string& pngPath, int percent) {
-  std::vector<std::string> args = {
-      "convert", "bmp:" + bmpPath, "-resize", std::to_string(percent) + "%", "-strip", "png24:" + pngPath};
+  std::vector<std::string> args = {"convert", "bmp:" + bmpPath,
+                                   "-resize", std::to_string(percent) + "%",
+                                   "-strip",  "png24:" + pngPath};
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);

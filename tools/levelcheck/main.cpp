@@ -162,8 +162,8 @@ int Shot(const Arguments& args) {
     // The BMP on its way to the PNG gets a name of its own in the temporary folder, so no
     // file beside the output is overwritten.
     const char* tmp = std::getenv("TMPDIR");
-    std::string name = std::string(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") +
-                       "/levelcheck-XXXXXX.bmp";
+    std::string name =
+        std::string(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") + "/levelcheck-XXXXXX.bmp";
     int fd = mkstemps(name.data(), 4);
     if (fd >= 0) {
       close(fd);
