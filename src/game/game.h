@@ -24,6 +24,10 @@ void LoadLevel(double mode);
 // Writes the editor's map (margin 1), start, enemies and hint to the file of `level`, creating
 // the file first when it does not exist yet. True once the file is on disk.
 bool SaveLevel();
+// A level number the set has no file for (past its last level, or a save slot's number the
+// set no longer has) becomes 0: the game starts the set over instead of stranding the player
+// on the empty one-cell level.
+void KeepLevelInSet();
 // The number in the three-character field i of the text (0 when it does not begin a number).
 double GetNumFromStr(KDStr text, double i);
 // The three-character field of n: "00" + n below 10, "0" + n below 100, else n as text.

@@ -36,6 +36,11 @@ double GetNumFromStr(KDStr text, double i) {
   return static_cast<double>(MID_Str(text, 3 * i, 3));
 }
 
+void KeepLevelInSet() {
+  DLN();
+  if (DOESFILEEXIST(KDStr("levels/Level.") + level) == 0) level = 0;
+}
+
 void LoadLevel(double mode) {
   DLN();
   PRINT("Loading...", 100, 100);

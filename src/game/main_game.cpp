@@ -288,11 +288,7 @@ void MainGame() {
   if (savefile_Str != "") {
     DLN();
     GETFILE(savefile_Str, 0, level);
-    // A slot that names a level the set does not have (the set got smaller, or the file was
-    // lost) starts the set over, as the exit of its last level does, instead of stranding the
-    // player on an empty level the slot would keep.
-    DLN();
-    if (DOESFILEEXIST(KDStr("levels/Level.") + level) == 0) level = 0;
+    KeepLevelInSet();
   }
   if (level < 0) level = 0;
   drawing = 1;

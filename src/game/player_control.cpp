@@ -86,9 +86,7 @@ double getkey() {
     Sound(6);
     exitsTaken = exitsTaken + 1;
     level = level + 1;
-    // After the last level of the set the game starts over at level 0, instead of stranding
-    // the player (and the save slot) on an empty one-cell level.
-    if (DOESFILEEXIST(KDStr("levels/Level.") + level) == 0) level = 0;
+    KeepLevelInSet();
     DLN();
     LoadLevel(0);
     initlevel();
